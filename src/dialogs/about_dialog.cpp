@@ -1,9 +1,115 @@
 /*
- * About dialog (not built yet).
+ * About box: the program's name, version and notice from its own version block, and a short
+ * summary of the system (Windows version, service pack, free physical memory). Everything is
+ * read once, when the box opens.
  */
-#include "dialogs/dialogs.h"
+#include <windows.h>
 
-INT_PTR CALLBACK AboutDlgProc(HWND, UINT, WPARAM, LPARAM)
+#include <shellapi.h>
+#include <string.h>
+
+#include "dialogs/core/text_forms.h"
+#include "dialogs/dialogs.h"
+#include "panel/panel.h"
+#include "resource.h"
+
+const char HomePageAddress[] = "https://www.halvorik.example/vantrel/";
+
+char GetThousandSeparator()
 {
+    char separator[2] = "";
+    /* Room for one character only: a longer separator makes the call fail. */
+    if (GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) == 0)
+        return '.';
+    return separator[0];
+}
+
+char *FormatThousands(char *buffer, size_t bufferSize, DWORD value)
+{
+    return GroupThousands(buffer, bufferSize, value, GetThousandSeparator());
+}
+
+BOOL OpenHomePage(HWND owner)
+{
+    HINSTANCE result = ShellExecuteA(owner, "open", HomePageAddress, NULL, NULL, SW_SHOW);
+    return (INT_PTR)result > 32;
+}
+
+static void SetItemText(HWND dialog, int id, const char *text)
+{
+    SetWindowTextA(GetDlgItem(dialog, id), text);
+}
+
+static void ShowVersionStrings(HWND dialog)
+{
+    VersionStrings version;
+    ReadVersionStrings(&version);
+    char line[TEXT_LINE_SIZE];
+    FormatVersionLine(line, sizeof line, version.FileVersion);
+    SetItemText(dialog, IDC_PRODUCT_NAME, version.ProductName);
+    SetItemText(dialog, IDC_VERSION, line);
+    SetItemText(dialog, IDC_LEGAL_NOTICE, version.LegalCopyRight);
+}
+
+static void ShowWindowsVersion(HWND dialog)
+{
+    OSVERSIONINFOA info;
+    memset(&info, 0, sizeof info);
+    info.dwOSVersionInfoSize = sizeof info;
+    BOOL known = GetVersionExA(&info);
+    /* The service-pack text is shown as it stands, so it must end inside its field. */
+    info.szCSDVersion[sizeof info.szCSDVersion - 1] = '\0';
+
+    WindowsVersion version = {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+    char line[TEXT_LINE_SIZE];
+    FormatWindowsLine(line, sizeof line, known ? &version : NULL);
+    if (known && info.szCSDVersion[0] != '\0')
+        SetItemText(dialog, IDC_CSD_VERSION, info.szCSDVersion);
+    SetItemText(dialog, IDC_OS_VERSION, line);
+}
+
+static void ShowFreeMemory(HWND dialog)
+{
+    MEMORYSTATUS status;
+    memset(&status, 0, sizeof status);
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+
+    char number[TEXT_LINE_SIZE];
+    char line[TEXT_LINE_SIZE];
+    FormatThousands(number, sizeof number, FreeKilobytes(status.dwAvailPhys));
+    FormatMemoryLine(line, sizeof line, number, status.dwMemoryLoad);
+    SetItemText(dialog, IDC_MEMORY, line);
+}
+
+static BOOL OnInitDialog(HWND dialog)
+{
+    ShowVersionStrings(dialog);
+    ShowWindowsVersion(dialog);
+    ShowFreeMemory(dialog);
+    CenterWindow(dialog);
+    return FALSE; /* no focus is set here, and none asked of the system */
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog);
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        case IDC_MYURL:
+            OpenHomePage(dialog); /* the box closes whether or not a browser opened */
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        break;
+    }
     return FALSE;
 }
