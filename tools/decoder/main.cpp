@@ -1,10 +1,405 @@
 /*
- * morvane.exe, the contract decoder (not built yet).
+ * morvane.exe, the contract decoder shipped with Vantrel. It honours exactly what the front
+ * end relies on and nothing more; it is not a full BGL decoder.
+ *
+ * Command line (as the front end builds it, options in this order, each at most once):
+ *   morvane.exe [-t] [-m] [-f] [-d] [-rN -n[S]D.DD -e[W]D.DD] "input" "output"
+ *   -t quiet, -m miles, -f feet, -d degrees/minutes/seconds; -r radius (an integer),
+ *   -n center latitude (S for south), -e center longitude (W for west), both with exactly
+ *   two decimals. The three partial options come together or not at all. Anything else is
+ *   refused with a message on standard error and exit code 1.
+ *
+ * It prints what it understood on standard output, notes on standard error, reads the input
+ * file (and, for a BGL file, its header and section list), and writes an XML file to the
+ * output path that states the request. Exit codes: 0 done, 1 bad command line, 2 input not
+ * readable (the XML is still written), 3 output not writable.
+ *
+ * Switches for tests, by environment variable (never by command line, which the front end
+ * owns):
+ *   MORVANE_RECORD=<path>    write to <path>: line 1 the raw command line (GetCommandLineA),
+ *                            then one line per argument argv[1..] as the C runtime split it;
+ *                            lines end in LF, the file is written before anything else.
+ *   MORVANE_EMIT=<pattern>   instead of the normal run, write exactly these bytes. Escapes:
+ *                            \n LF, \r CR, \0 NUL, \\ backslash, \xHH any byte, \o write to
+ *                            standard output from here (the default), \e write to standard
+ *                            error from here, \w wait 100 ms, \L a line of 3000 bytes.
+ *   MORVANE_LINES=<n>        instead of the normal run, write n lines fast to standard output,
+ *                            each MORVANE_LINE_BYTES long (default 36, CR LF included).
+ *   MORVANE_STDIN=1          read standard input once and say what came: "stdin: end of
+ *                            file", "stdin: <n> bytes" or "stdin: error <code>".
+ *   MORVANE_CONSOLE=1        say whether this process has a console window: "console window:
+ *                            none", "hidden" or "visible".
+ *   MORVANE_SLEEP_MS=<n>     stay silent for n ms before exiting, the output still open.
  */
-#include <stdio.h>
+#include <windows.h>
 
-int main()
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "bgl.h"
+
+/* No wildcard expansion of the arguments: a path is passed on as it came. */
+extern "C" {
+int _dowildcard = 0;
+}
+
+struct Request {
+    bool quiet, miles, feet, dms, partial;
+    const char *radius;
+    const char *latitude;
+    const char *longitude;
+    const char *input;
+    const char *output;
+};
+
+static void WriteBytes(HANDLE stream, const char *bytes, size_t count)
 {
-    fprintf(stderr, "morvane: not built yet\n");
-    return 1;
+    while (count) {
+        DWORD written = 0;
+        if (!WriteFile(stream, bytes, (DWORD)count, &written, NULL) || written == 0)
+            return;
+        bytes += written;
+        count -= written;
+    }
+}
+
+static void Say(HANDLE stream, const char *format, ...)
+{
+    char line[2048];
+    va_list args;
+    va_start(args, format);
+    int length = vsnprintf(line, sizeof line - 2, format, args);
+    va_end(args);
+    if (length < 0)
+        return;
+    if ((size_t)length > sizeof line - 3)
+        length = (int)sizeof line - 3;
+    line[length++] = '\r';
+    line[length++] = '\n';
+    WriteBytes(stream, line, (size_t)length);
+}
+
+static HANDLE StdOut()
+{
+    return GetStdHandle(STD_OUTPUT_HANDLE);
+}
+
+static HANDLE StdErr()
+{
+    return GetStdHandle(STD_ERROR_HANDLE);
+}
+
+static void Record(const char *path, int argc, char **argv)
+{
+    FILE *file = fopen(path, "wb");
+    if (!file) {
+        Say(StdErr(), "morvane: cannot write the record %s", path);
+        return;
+    }
+    fprintf(file, "%s\n", GetCommandLineA());
+    for (int i = 1; i < argc; ++i)
+        fprintf(file, "%s\n", argv[i]);
+    fclose(file);
+}
+
+static int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+static void Emit(const char *pattern)
+{
+    HANDLE stream = StdOut();
+    for (const char *p = pattern; *p; ++p) {
+        if (*p != '\\' || !p[1]) {
+            WriteBytes(stream, p, 1);
+            continue;
+        }
+        char byte = 0;
+        switch (*++p) {
+        case 'n': byte = '\n'; break;
+        case 'r': byte = '\r'; break;
+        case '0': byte = '\0'; break;
+        case '\\': byte = '\\'; break;
+        case 'x':
+            if (HexDigit(p[1]) >= 0 && HexDigit(p[2]) >= 0) {
+                byte = (char)(HexDigit(p[1]) * 16 + HexDigit(p[2]));
+                p += 2;
+            }
+            break;
+        case 'o': stream = StdOut(); continue;
+        case 'e': stream = StdErr(); continue;
+        case 'w': Sleep(100); continue;
+        case 'L': {
+            char line[3000];
+            for (size_t i = 0; i < sizeof line; ++i)
+                line[i] = (char)('a' + i % 26);
+            WriteBytes(stream, line, sizeof line);
+            continue;
+        }
+        default: byte = *p; break;
+        }
+        WriteBytes(stream, &byte, 1);
+    }
+}
+
+static void EmitLines(long count, long lineBytes)
+{
+    if (lineBytes < 14)
+        lineBytes = 14;
+    static char block[65536];
+    size_t used = 0;
+    for (long i = 1; i <= count; ++i) {
+        if (used + (size_t)lineBytes > sizeof block) {
+            WriteBytes(StdOut(), block, used);
+            used = 0;
+        }
+        char *line = block + used;
+        int length = snprintf(line, (size_t)lineBytes, "line %07ld ", i);
+        memset(line + length, '.', (size_t)(lineBytes - 2 - length));
+        line[lineBytes - 2] = '\r';
+        line[lineBytes - 1] = '\n';
+        used += (size_t)lineBytes;
+    }
+    WriteBytes(StdOut(), block, used);
+}
+
+static void ReportStdin()
+{
+    char byte;
+    DWORD count = 0;
+    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &count, NULL))
+        Say(StdOut(), count ? "stdin: %lu bytes" : "stdin: end of file", (unsigned long)count);
+    else if (GetLastError() == ERROR_BROKEN_PIPE || GetLastError() == ERROR_HANDLE_EOF)
+        Say(StdOut(), "stdin: end of file");
+    else
+        Say(StdOut(), "stdin: error %lu", (unsigned long)GetLastError());
+}
+
+static void ReportConsole()
+{
+    HWND console = GetConsoleWindow();
+    Say(StdOut(), "console window: %s", !console ? "none" : IsWindowVisible(console) ? "visible" : "hidden");
+}
+
+static bool IsDigits(const char *text, size_t minimum, size_t maximum)
+{
+    size_t count = strspn(text, "0123456789");
+    return text[count] == '\0' && count >= minimum && count <= maximum;
+}
+
+/* "-r" and an int. */
+static bool IsRadius(const char *arg)
+{
+    if (strncmp(arg, "-r", 2) != 0)
+        return false;
+    const char *digits = arg[2] == '-' ? arg + 3 : arg + 2;
+    if (!IsDigits(digits, 1, 10))
+        return false;
+    double value = atof(arg + 2);
+    return value >= -2147483648.0 && value <= 2147483647.0;
+}
+
+/* `prefix`, an optional `negative` letter, digits, a period and exactly two decimals. */
+static bool IsCoordinate(const char *arg, const char *prefix, char negative)
+{
+    size_t length = strlen(prefix);
+    if (strncmp(arg, prefix, length) != 0)
+        return false;
+    const char *number = arg + length;
+    if (*number == negative)
+        ++number;
+    size_t whole = strspn(number, "0123456789");
+    return whole >= 1 && number[whole] == '.' && IsDigits(number + whole + 1, 2, 2);
+}
+
+static bool ParseRequest(int argc, char **argv, Request *request)
+{
+    memset(request, 0, sizeof *request);
+    if (argc < 3) {
+        Say(StdErr(), "morvane: expected options, an input file and an output file");
+        return false;
+    }
+    int options = argc - 3; /* argv[1..options] are options; the last two are the paths */
+    int at = 1;
+    bool *plain[] = {&request->quiet, &request->miles, &request->feet, &request->dms};
+    const char *plainText[] = {"-t", "-m", "-f", "-d"};
+    for (int i = 0; i < 4; ++i) {
+        if (at <= options && strcmp(argv[at], plainText[i]) == 0) {
+            *plain[i] = true;
+            ++at;
+        }
+    }
+    if (at <= options && strncmp(argv[at], "-r", 2) == 0) {
+        if (at + 2 > options || !IsRadius(argv[at]) || !IsCoordinate(argv[at + 1], "-n", 'S') ||
+            !IsCoordinate(argv[at + 2], "-e", 'W')) {
+            Say(StdErr(), "morvane: a partial decode needs -rN -n[S]D.DD -e[W]D.DD, got '%s'", argv[at]);
+            return false;
+        }
+        request->partial = true;
+        request->radius = argv[at] + 2;
+        request->latitude = argv[at + 1] + 2;
+        request->longitude = argv[at + 2] + 2;
+        at += 3;
+    }
+    if (at <= options) {
+        Say(StdErr(), "morvane: unexpected argument '%s' (options go in the order -t -m -f -d -r -n -e)", argv[at]);
+        return false;
+    }
+    request->input = argv[argc - 2];
+    request->output = argv[argc - 1];
+    return true;
+}
+
+static void WriteEscaped(FILE *file, const char *text)
+{
+    for (const unsigned char *p = (const unsigned char *)text; *p; ++p) {
+        switch (*p) {
+        case '&': fputs("&amp;", file); break;
+        case '<': fputs("&lt;", file); break;
+        case '>': fputs("&gt;", file); break;
+        case '"': fputs("&quot;", file); break;
+        default:
+            if (*p < 0x20)
+                fprintf(file, "&#%u;", *p);
+            else
+                fputc(*p, file);
+        }
+    }
+}
+
+static const char *YesNo(bool value)
+{
+    return value ? "yes" : "no";
+}
+
+/* The coordinate as the decoder understood it: "S12.25" becomes "-12.25". */
+static void WriteCoordinate(FILE *file, const char *text, char negative)
+{
+    if (*text == negative)
+        fprintf(file, "-%s", text + 1);
+    else
+        fputs(text, file);
+}
+
+static bool WriteXml(const Request *request, const BglSummary *bgl, bool readable, long long size)
+{
+    FILE *file = fopen(request->output, "wb");
+    if (!file)
+        return false;
+    fputs("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n", file);
+    fputs("<!-- Written by the Vantrel contract decoder: it states the request it understood and what it "
+          "could read of the input. It is not a full BGL decoder. -->\r\n",
+          file);
+    fputs("<MorvaneRequest>\r\n", file);
+    fprintf(file, "  <Options quiet=\"%s\" miles=\"%s\" feet=\"%s\" dms=\"%s\" partial=\"%s\"/>\r\n",
+            YesNo(request->quiet), YesNo(request->miles), YesNo(request->feet), YesNo(request->dms),
+            YesNo(request->partial));
+    if (request->partial) {
+        fprintf(file, "  <Partial radius=\"%s\" latitude=\"", request->radius);
+        WriteCoordinate(file, request->latitude, 'S');
+        fputs("\" longitude=\"", file);
+        WriteCoordinate(file, request->longitude, 'W');
+        fputs("\"/>\r\n", file);
+    }
+    fputs("  <Input path=\"", file);
+    WriteEscaped(file, request->input);
+    if (!readable) {
+        fputs("\" readable=\"no\"/>\r\n", file);
+    } else {
+        fprintf(file, "\" readable=\"yes\" size=\"%lld\" bgl=\"%s\">\r\n", size, YesNo(bgl->recognised));
+        if (bgl->recognised) {
+            fprintf(file, "    <Header headerSize=\"%lu\" sections=\"%lu\"/>\r\n", (unsigned long)bgl->headerSize,
+                    (unsigned long)bgl->sectionCount);
+            for (unsigned i = 0; i < bgl->listed; ++i) {
+                const BglSection *section = &bgl->sections[i];
+                fprintf(file,
+                        "    <Section index=\"%u\" type=\"0x%lX\" subsections=\"%lu\" subsectionOffset=\"0x%lX\" "
+                        "subsectionBytes=\"%lu\"/>\r\n",
+                        i, (unsigned long)section->type, (unsigned long)section->subsectionCount,
+                        (unsigned long)section->subsectionOffset, (unsigned long)section->subsectionBytes);
+            }
+        }
+        fputs("  </Input>\r\n", file);
+    }
+    fputs("  <Output path=\"", file);
+    WriteEscaped(file, request->output);
+    fputs("\"/>\r\n</MorvaneRequest>\r\n", file);
+    return fclose(file) == 0;
+}
+
+static void SayRequest(const Request *request)
+{
+    Say(StdOut(), "morvane: contract decoder for Vantrel (not a full BGL decoder)");
+    Say(StdOut(), "options: quiet %s, miles %s, feet %s, dms %s", YesNo(request->quiet), YesNo(request->miles),
+        YesNo(request->feet), YesNo(request->dms));
+    if (request->partial)
+        Say(StdOut(), "partial decode: radius %s around %s %s", request->radius, request->latitude, request->longitude);
+    else
+        Say(StdOut(), "partial decode: no");
+}
+
+static int Decode(const Request *request)
+{
+    SayRequest(request);
+    Say(StdOut(), "reading %s", request->input);
+    BglSummary bgl = {};
+    long long size = 0;
+    bool readable = ReadBglSummary(request->input, &bgl, &size);
+    if (!readable)
+        Say(StdErr(), "morvane: cannot read %s", request->input);
+    else if (!bgl.recognised)
+        Say(StdErr(), "morvane: %s is not a BGL file this decoder recognises", request->input);
+    else
+        Say(StdOut(), "BGL header: %lu sections", (unsigned long)bgl.sectionCount);
+
+    Say(StdOut(), "writing %s", request->output);
+    if (!WriteXml(request, &bgl, readable, size)) {
+        Say(StdErr(), "morvane: cannot write %s", request->output);
+        return 3;
+    }
+    Say(StdOut(), readable ? "done" : "done, without input");
+    return readable ? 0 : 2;
+}
+
+static long EnvironmentNumber(const char *name, long fallback)
+{
+    const char *text = getenv(name);
+    return text && *text ? strtol(text, NULL, 10) : fallback;
+}
+
+int main(int argc, char **argv)
+{
+    const char *record = getenv("MORVANE_RECORD");
+    if (record && *record)
+        Record(record, argc, argv);
+
+    int code = 0;
+    const char *emit = getenv("MORVANE_EMIT");
+    long lines = EnvironmentNumber("MORVANE_LINES", -1);
+    if (getenv("MORVANE_STDIN"))
+        ReportStdin();
+    if (getenv("MORVANE_CONSOLE"))
+        ReportConsole();
+    if (emit) {
+        Emit(emit);
+    } else if (lines >= 0) {
+        EmitLines(lines, EnvironmentNumber("MORVANE_LINE_BYTES", 36));
+    } else {
+        Request request;
+        code = ParseRequest(argc, argv, &request) ? Decode(&request) : 1;
+    }
+
+    long sleep = EnvironmentNumber("MORVANE_SLEEP_MS", 0);
+    if (sleep > 0)
+        Sleep((DWORD)sleep);
+    return code;
 }

@@ -1,0 +1,56 @@
+/*
+ * The decoder as a hidden child process: standard output and standard error both write into
+ * one anonymous pipe, whose read end the caller drains.
+ */
+#include "run/child_process.h"
+
+/* The child's standard input: the NUL device, which reads as end-of-file at once. A null
+ * handle would not do: under Wine the child then gets a console input on which a read
+ * blocks for ever, and nothing of the program runs while it waits for the child's output. */
+static HANDLE OpenEmptyInput(SECURITY_ATTRIBUTES *inheritable)
+{
+    return CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, inheritable, OPEN_EXISTING, 0,
+                       NULL);
+}
+
+int StartCapturedChild(char *commandLine, HANDLE *readEnd, HANDLE *process)
+{
+    SECURITY_ATTRIBUTES inheritable = {};
+    inheritable.nLength = sizeof inheritable;
+    inheritable.lpSecurityDescriptor = NULL;
+    inheritable.bInheritHandle = TRUE;
+
+    HANDLE pipeRead = NULL, pipeWrite = NULL;
+    if (!CreatePipe(&pipeRead, &pipeWrite, &inheritable, 0))
+        return 0;
+    /* Only the write end is the child's; it has no use for the read end. */
+    SetHandleInformation(pipeRead, HANDLE_FLAG_INHERIT, 0);
+
+    HANDLE input = OpenEmptyInput(&inheritable);
+    if (input == INVALID_HANDLE_VALUE)
+        input = NULL;
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = input;
+    startup.hStdOutput = pipeWrite;
+    startup.hStdError = pipeWrite;
+
+    PROCESS_INFORMATION child = {};
+    BOOL started = CreateProcessA(NULL, commandLine, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &child);
+
+    /* From here the child holds its own copies: ours would keep the pipe from ever ending. */
+    if (input)
+        CloseHandle(input);
+    CloseHandle(pipeWrite);
+    if (!started) {
+        CloseHandle(pipeRead);
+        return 0;
+    }
+    CloseHandle(child.hThread);
+    *process = child.hProcess;
+    *readEnd = pipeRead;
+    return 1;
+}
