@@ -1,5 +1,5 @@
-// vantrel.exe with parts of its resources taken away: a copy of the real program with its
-// version block, its icon or its main dialog template deleted, started as a process of its own.
+// vantrel.exe with parts of its resources taken away: a copy of the real program whose
+// version block, icon or main dialog template cannot be found, started as a process of its own.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -15,18 +15,57 @@ struct Started {
     HWND dialog;
 };
 
-/* Copies vantrel.exe into the temporary folder and deletes the named resources from the copy. */
-std::string CopyWithout(const char *copyName, std::initializer_list<std::pair<LPCSTR, LPCSTR>> resources)
+/* The file offset of a relative virtual address, through the image's section table. */
+DWORD FileOffset(const IMAGE_NT_HEADERS *nt, DWORD rva)
 {
+    const IMAGE_SECTION_HEADER *section = IMAGE_FIRST_SECTION(nt);
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; i++, section++) {
+        if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->Misc.VirtualSize)
+            return rva - section->VirtualAddress + section->PointerToRawData;
+    }
+    return 0;
+}
+
+/* The entry numbered `id` of a resource directory. */
+IMAGE_RESOURCE_DIRECTORY_ENTRY *FindEntry(std::string &image, DWORD directoryOffset, WORD id)
+{
+    IMAGE_RESOURCE_DIRECTORY *directory = (IMAGE_RESOURCE_DIRECTORY *)&image[directoryOffset];
+    IMAGE_RESOURCE_DIRECTORY_ENTRY *entry = (IMAGE_RESOURCE_DIRECTORY_ENTRY *)(directory + 1);
+    int count = directory->NumberOfNamedEntries + directory->NumberOfIdEntries;
+    for (int i = 0; i < count; i++, entry++) {
+        if (!entry->NameIsString && entry->Id == id)
+            return entry;
+    }
+    return nullptr;
+}
+
+/* Copies vantrel.exe into the temporary folder with one resource hidden: its entry in the
+ * resource directory gets a number nothing asks for. */
+std::string CopyWithout(const char *copyName, WORD type, WORD name)
+{
+    HANDLE file = CreateFileA("vantrel.exe", GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    std::string image(GetFileSize(file, NULL), '\0');
+    DWORD read = 0;
+    ReadFile(file, &image[0], (DWORD)image.size(), &read, NULL);
+    CloseHandle(file);
+
+    const IMAGE_NT_HEADERS *nt = (const IMAGE_NT_HEADERS *)&image[((IMAGE_DOS_HEADER *)&image[0])->e_lfanew];
+    DWORD root = FileOffset(nt, nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress);
+    IMAGE_RESOURCE_DIRECTORY_ENTRY *typeEntry = FindEntry(image, root, type);
+    EXPECT_NE(nullptr, typeEntry);
+    IMAGE_RESOURCE_DIRECTORY_ENTRY *nameEntry = typeEntry ? FindEntry(image, root + typeEntry->OffsetToDirectory, name) : nullptr;
+    EXPECT_NE(nullptr, nameEntry);
+    if (nameEntry)
+        nameEntry->Id = 0x7FF0;
+
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     std::string path = std::string(folder) + copyName;
-    EXPECT_TRUE(CopyFileA("vantrel.exe", path.c_str(), FALSE));
-    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
-    EXPECT_NE(nullptr, update);
-    for (const auto &resource : resources)
-        EXPECT_TRUE(UpdateResourceA(update, resource.first, resource.second, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), NULL, 0));
-    EXPECT_TRUE(EndUpdateResourceA(update, FALSE));
+    file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD written = 0;
+    WriteFile(file, image.data(), (DWORD)image.size(), &written, NULL);
+    CloseHandle(file);
+    EXPECT_EQ(image.size(), written);
     return path;
 }
 
@@ -76,7 +115,7 @@ DWORD EndAndGetExitCode(Started &started)
 
 TEST(StartupFaults, MissingVersionBlockGivesAnEmptyCaption)
 {
-    Started started = Start(CopyWithout("vantrel-noversion.exe", {{RT_VERSION, MAKEINTRESOURCEA(1)}}));
+    Started started = Start(CopyWithout("vantrel-noversion.exe", 16 /* RT_VERSION */, 1));
     ASSERT_NE(nullptr, started.dialog);
     char caption[64] = "x";
     GetWindowTextA(started.dialog, caption, sizeof caption);
@@ -86,7 +125,7 @@ TEST(StartupFaults, MissingVersionBlockGivesAnEmptyCaption)
 
 TEST(StartupFaults, MissingIconLeavesTheDefault)
 {
-    Started started = Start(CopyWithout("vantrel-noicon.exe", {{RT_GROUP_ICON, MAKEINTRESOURCEA(IDI_MAIN)}}));
+    Started started = Start(CopyWithout("vantrel-noicon.exe", 14 /* RT_GROUP_ICON */, IDI_MAIN));
     ASSERT_NE(nullptr, started.dialog);
     char caption[64] = "";
     GetWindowTextA(started.dialog, caption, sizeof caption);
@@ -96,7 +135,7 @@ TEST(StartupFaults, MissingIconLeavesTheDefault)
 
 TEST(StartupFaults, MissingMainDialogEndsWithExitCodeZeroAndNoWindow)
 {
-    Started started = Start(CopyWithout("vantrel-nodialog.exe", {{RT_DIALOG, MAKEINTRESOURCEA(IDD_MAIN)}}));
+    Started started = Start(CopyWithout("vantrel-nodialog.exe", 5 /* RT_DIALOG */, IDD_MAIN));
     EXPECT_EQ(nullptr, started.dialog);
     EXPECT_EQ(0u, EndAndGetExitCode(started));
 }
