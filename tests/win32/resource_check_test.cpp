@@ -43,7 +43,32 @@ const ExpectedItem MainItems[] = {
     {-1, "STATIC", "Center radius", 0x50020000, 15, 184, 80, 8},
 };
 
-void ExpectItems(const DialogTemplate &dialog, const ExpectedItem *expected, size_t count)
+const ExpectedItem ObjIdItems[] = {
+    {IDC_GENERATE, "BUTTON", "&Generate", 0x50010000, 49, 81, 50, 14},
+    {IDCANCEL, "BUTTON", "Cancel", 0x50010000, 107, 81, 50, 14},
+    {-1, "STATIC", "With spaces", 0x50020000, 7, 7, 91, 8},
+    {IDC_GUID_SPACED, "EDIT", "", 0x50800880, 7, 17, 194, 14},
+    {-1, "STATIC", "Without spaces", 0x50020000, 7, 41, 91, 8},
+    {IDC_GUID_PLAIN, "EDIT", "", 0x50800880, 7, 52, 194, 14},
+};
+
+const ExpectedItem AboutItems[] = {
+    {IDOK, "BUTTON", "OK", 0x50010001, 70, 131, 50, 14},
+    {IDC_MYURL, "BUTTON", "&My Url >>", 0x50010000, 138, 131, 50, 14},
+    {-1, "STATIC", "#1012", 0x50000003, 7, 7, 21, 20}, /* the icon, by number */
+    {IDC_PRODUCT_NAME, "STATIC", "Static", 0x50020000, 40, 7, 190, 8},
+    {IDC_VERSION, "STATIC", "Static", 0x50020000, 40, 19, 190, 8},
+    {IDC_LEGAL_NOTICE, "STATIC", "Static", 0x50020000, 40, 42, 190, 8},
+    {IDC_OS_VERSION, "STATIC", "Static", 0x50020001, 40, 76, 178, 8},
+    {IDC_MEMORY, "STATIC", "Static", 0x50020001, 40, 103, 178, 8},
+    {-1, "STATIC", "", 0x50000007, 28, 68, 202, 50},
+    {IDC_CSD_VERSION, "STATIC", "", 0x50020001, 40, 89, 178, 8},
+};
+/* Only the About box's frame has an extended style. */
+const DWORD AboutItemExStyles[] = {0, 0, 0, 0, 0, 0, 0, 0, WS_EX_CLIENTEDGE, 0};
+
+void ExpectItems(const DialogTemplate &dialog, const ExpectedItem *expected, size_t count,
+                 const DWORD *exStyles = nullptr)
 {
     ASSERT_EQ(count, dialog.items.size());
     for (size_t i = 0; i < count; i++) {
@@ -53,7 +78,7 @@ void ExpectItems(const DialogTemplate &dialog, const ExpectedItem *expected, siz
         EXPECT_EQ(expected[i].className, item.className);
         EXPECT_EQ(expected[i].text, item.text);
         EXPECT_EQ(expected[i].style, item.style);
-        EXPECT_EQ(0u, item.exStyle);
+        EXPECT_EQ(exStyles ? exStyles[i] : 0u, item.exStyle);
         EXPECT_EQ(0u, item.helpId);
         EXPECT_EQ(0, item.extraCount);
         EXPECT_EQ(expected[i].x, item.x);
@@ -119,6 +144,49 @@ TEST_P(ResourceCheck, MainDialogTemplate)
     EXPECT_EQ(1, dialog.charset);
     EXPECT_EQ("MS Sans Serif", dialog.font);
     ExpectItems(dialog, MainItems, sizeof MainItems / sizeof MainItems[0]);
+}
+
+TEST_P(ResourceCheck, ObjIdDialogTemplate)
+{
+    DialogTemplate dialog;
+    ASSERT_TRUE(ParseDialogTemplate(ReadResource(module, RT_DIALOG, MAKEINTRESOURCEA(IDD_OBJID)), &dialog));
+    EXPECT_FALSE(dialog.extended) << "a classic DIALOG template";
+    EXPECT_EQ(0x80C808C0u, dialog.style);
+    EXPECT_EQ(0u, dialog.exStyle);
+    EXPECT_EQ(0, dialog.x);
+    EXPECT_EQ(0, dialog.y);
+    EXPECT_EQ(208, dialog.cx);
+    EXPECT_EQ(102, dialog.cy);
+    EXPECT_EQ("", dialog.menu);
+    EXPECT_EQ("", dialog.className);
+    EXPECT_EQ("Object ID Generator", dialog.caption);
+    EXPECT_EQ(8, dialog.pointSize);
+    EXPECT_EQ("MS Sans Serif", dialog.font);
+    ExpectItems(dialog, ObjIdItems, sizeof ObjIdItems / sizeof ObjIdItems[0]);
+}
+
+TEST_P(ResourceCheck, AboutDialogTemplate)
+{
+    DialogTemplate dialog;
+    ASSERT_TRUE(ParseDialogTemplate(ReadResource(module, RT_DIALOG, MAKEINTRESOURCEA(IDD_ABOUT)), &dialog));
+    EXPECT_TRUE(dialog.extended);
+    EXPECT_EQ(0x80C800C0u, dialog.style);
+    EXPECT_EQ(0u, dialog.exStyle);
+    EXPECT_EQ(0u, dialog.helpId);
+    EXPECT_EQ(0, dialog.x);
+    EXPECT_EQ(0, dialog.y);
+    EXPECT_EQ(258, dialog.cx);
+    EXPECT_EQ(156, dialog.cy);
+    EXPECT_EQ("", dialog.menu);
+    EXPECT_EQ("", dialog.className);
+    EXPECT_EQ("About", dialog.caption);
+    EXPECT_EQ(8, dialog.pointSize);
+    EXPECT_EQ(0, dialog.weight);
+    EXPECT_EQ(0, dialog.italic);
+    EXPECT_EQ(1, dialog.charset);
+    EXPECT_EQ("MS Sans Serif", dialog.font);
+    ASSERT_EQ(sizeof AboutItems / sizeof AboutItems[0], sizeof AboutItemExStyles / sizeof AboutItemExStyles[0]);
+    ExpectItems(dialog, AboutItems, sizeof AboutItems / sizeof AboutItems[0], AboutItemExStyles);
 }
 
 TEST_P(ResourceCheck, VersionBlock)
