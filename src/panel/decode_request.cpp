@@ -1,12 +1,115 @@
 /*
- * "..." and "&Go!" (not built yet).
+ * "..." and "&Go!": pick the input file with the Open dialog; ask for the output file with the
+ * Save dialog, collect the panel into a decode request and run the decoder. Each dialog opens
+ * in the folder of the file last chosen in it, kept in the program's registry key.
  */
 #include "panel/panel.h"
 
-void OnBrowse(HWND)
+#include <commdlg.h>
+
+#include "panel/core/panel_codec.h"
+#include "panel/spin_field.h"
+#include "resource.h"
+#include "run/run.h"
+#include "settings/regstore.h"
+
+static const int BROWSE_BUFFER = 512;
+static const int GO_BUFFER = 260;
+
+static const char InputFilter[] = "BGL Files (*.bgl)\0*.bgl\0All files (*.*)\0*.*\0";
+static const char OutputFilter[] = "XML Files (*.xml)\0*.xml\0All files (*.*)\0*.*\0";
+
+struct ValueName {
+    char text[32];
+};
+
+static ValueName NameOf(int controlId)
 {
+    ValueName name;
+    SettingValueName(controlId, name.text, sizeof name.text);
+    return name;
 }
 
-void OnGo(HWND)
+static void PrepareFileDialog(OPENFILENAMEA *dialogInfo, HWND dialog, const char *filter, char *file, DWORD fileSize,
+                              const char *initialFolder, DWORD flags, const char *defaultExtension)
 {
+    ZeroMemory(dialogInfo, sizeof *dialogInfo);
+    dialogInfo->lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialogInfo->hwndOwner = dialog;
+    dialogInfo->hInstance = (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE);
+    dialogInfo->lpstrFilter = filter;
+    dialogInfo->nFilterIndex = 0;
+    dialogInfo->lpstrFile = file;
+    dialogInfo->nMaxFile = fileSize;
+    dialogInfo->lpstrInitialDir = initialFolder;
+    dialogInfo->Flags = flags;
+    dialogInfo->lpstrDefExt = defaultExtension;
+}
+
+void OnBrowse(HWND dialog)
+{
+    RegStore store;
+    RegStoreInit(&store, AppKeyPath);
+    const ValueName folderName = NameOf(IDC_BROWSE);
+
+    char folder[BROWSE_BUFFER];
+    RegStoreGetString(&store, "", folderName.text, folder, "", sizeof folder);
+    char file[BROWSE_BUFFER] = "";
+    OPENFILENAMEA dialogInfo;
+    PrepareFileDialog(&dialogInfo, dialog, InputFilter, file, sizeof file, folder, OFN_EXPLORER, "bgl");
+
+    if (GetOpenFileNameA(&dialogInfo)) {
+        SetDlgItemTextA(dialog, IDC_INPUT_FILE, file);
+        FolderOfPath(file, dialogInfo.nFileOffset, folder, sizeof folder);
+        RegStoreSetString(&store, "", folderName.text, folder);
+    }
+    RegStoreClose(&store);
+}
+
+static unsigned ReadDecodeFlags(HWND dialog)
+{
+    static const struct {
+        int id;
+        unsigned bit;
+    } boxes[] = {{IDC_QUIET, DF_QUIET}, {IDC_MILES, DF_MILES}, {IDC_FEET, DF_FEET}, {IDC_DMS, DF_DMS},
+                 {IDC_PARTIAL, DF_PARTIAL}};
+    unsigned flags = 0;
+    for (const auto &box : boxes)
+        if (SendDlgItemMessageA(dialog, box.id, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            flags |= box.bit;
+    return flags;
+}
+
+/* Reads the panel as it is now and runs the decode; returns when the Result window is gone. */
+static void StartDecode(HWND dialog, char *inputPath, const char *outputPath)
+{
+    GetDlgItemTextA(dialog, IDC_INPUT_FILE, inputPath, GO_BUFFER);
+    unsigned flags = ReadDecodeFlags(dialog);
+    UpdateWindow(dialog);
+    double longitude = SpinFieldGetValue(&LongitudeField);
+    double latitude = SpinFieldGetValue(&LatitudeField);
+    int radius = TruncateToInt32(SpinFieldGetValue(&RadiusField));
+    RunDecoder(dialog, inputPath, outputPath, flags, radius, latitude, longitude);
+}
+
+void OnGo(HWND dialog)
+{
+    RegStore store;
+    RegStoreInit(&store, AppKeyPath);
+    const ValueName folderName = NameOf(IDC_GO);
+
+    /* Holds the remembered folder, and then the input path once the folder is written. */
+    char text[GO_BUFFER];
+    RegStoreGetString(&store, "", folderName.text, text, "", sizeof text);
+    char outputPath[GO_BUFFER] = "";
+    OPENFILENAMEA dialogInfo;
+    PrepareFileDialog(&dialogInfo, dialog, OutputFilter, outputPath, sizeof outputPath, text,
+                      OFN_EXPLORER | OFN_OVERWRITEPROMPT, "txt");
+
+    if (GetSaveFileNameA(&dialogInfo)) {
+        FolderOfPath(outputPath, dialogInfo.nFileOffset, text, sizeof text);
+        RegStoreSetString(&store, "", folderName.text, text);
+        StartDecode(dialog, text, outputPath);
+    }
+    RegStoreClose(&store);
 }
