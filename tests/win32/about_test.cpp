@@ -8,6 +8,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <memory>
 #include <regex>
 
 #include "dialogs/dialogs.h"
@@ -34,27 +35,38 @@ bool IsAboutBox(HWND window)
 }
 
 // Opens the About box modally (from `owner`'s command `command`, or directly when owner is NULL)
-// and runs `act` once on it from inside its loop. Returns the dialog's result, or the owner's
-// view of it (-1) when opened from the main dialog. The box is ended if `act` does not end it.
+// and runs `act` once on it from inside its loop; `act` must make the box end, or it is ended
+// with -100 when the time is up. Returns the dialog's result, or -1 when opened from the main
+// dialog (whose handler drops the result).
 INT_PTR RunAbout(std::function<void(HWND)> act, HWND owner = NULL, UINT message = 0, WPARAM command = 0)
 {
-    bool acted = false;
+    auto dialog = std::make_shared<HWND>(nullptr);
+    // The driver may outlive this call by a tick, so it holds only shared state.
     WhileModal(
-        [&]() {
-            HWND dialog = GetActiveWindow();
-            if (!IsAboutBox(dialog))
+        [dialog, act]() {
+            HWND active = GetActiveWindow();
+            if (*dialog) {
+                if (!IsWindow(*dialog))
+                    return true;
+                // Whatever else shows up over the box (a message from the shell, say) is
+                // dismissed, so the test cannot hang on it.
+                if (active && active != *dialog)
+                    PostMessageA(active, WM_CLOSE, 0, 0);
                 return false;
-            acted = true;
-            act(dialog);
-            return true;
+            }
+            if (!IsAboutBox(active))
+                return false;
+            *dialog = active;
+            act(active);
+            return false;
         },
-        20, 10000, [&]() { EndDialog(GetActiveWindow(), -100); });
+        20, 10000, [dialog]() { EndDialog(*dialog ? *dialog : GetActiveWindow(), -100); });
     INT_PTR result = -1;
     if (owner)
         SendMessageA(owner, message, command, 0);
     else
         result = DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_ABOUT), NULL, AboutDlgProc, 0);
-    EXPECT_TRUE(acted) << "the About box did not show";
+    EXPECT_NE(nullptr, *dialog) << "the About box did not show";
     return result;
 }
 
@@ -198,29 +210,18 @@ TEST(AboutDialog, MyUrlClosesWithOneEvenWithoutABrowser)
 {
     NoBrowserRegistered noBrowser;
     ASSERT_TRUE(noBrowser.removed);
+    // Should the shell say anything about the failure, that is dismissed rather than waited on.
+    WhileModal([]() {
+        if (HWND active = GetActiveWindow())
+            PostMessageA(active, WM_CLOSE, 0, 0);
+        return false;
+    }, 50, 3000);
     EXPECT_FALSE(OpenHomePage(NULL)) << "nothing can open " << HomePageAddress;
 
-    // Anything the shell shows about the failure is dismissed, so the test cannot hang on it.
-    bool closed = false;
-    WhileModal(
-        [&]() {
-            HWND active = GetActiveWindow();
-            if (active && !IsAboutBox(active))
-                PostMessageA(active, WM_CLOSE, 0, 0);
-            return closed;
-        },
-        50, 10000);
     INT_PTR result = RunAbout([](HWND dialog) {
         PostMessageA(GetDlgItem(dialog, IDC_MYURL), BM_CLICK, 0, 0);
     });
-    closed = true;
     EXPECT_EQ(IDOK, result);
-}
-
-TEST(AboutDialog, HomePageIsTheMakersOwnAddress)
-{
-    EXPECT_EQ(0, strncmp(HomePageAddress, "https://", 8));
-    EXPECT_NE(nullptr, strstr(HomePageAddress, "halvorik"));
 }
 
 TEST(AboutDialog, OpensFromTheButtonAndTheSystemMenuOfTheMainDialog)
