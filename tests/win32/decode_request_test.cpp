@@ -1,6 +1,6 @@
-// "..." and "&Go!" on the real main dialog, with the system's real Open and Save dialogs
-// answered from inside the process, the real registry of the test prefix and the contract
-// decoder beside the test, which records the command line it received.
+// "..." and "&Go!" on the real main dialog with the system's real Open and Save dialogs,
+// answered from inside the process, and the contract decoder beside the test, which records
+// the command line it received (MORVANE_RECORD).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,7 +10,6 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,30 +20,98 @@
 
 namespace {
 
-const int FILE_NAME_COMBO = 0x47c; // cmb13, the file name box of the Explorer-style dialogs
-const int FILE_NAME_EDIT = 0x480;  // edt1, in older templates
-const int FILTER_COMBO = 0x470;    // cmb1
+const int FILE_NAME_BOX = 0x47c; // cmb13 of the Explorer-style file dialogs
+const int FILTER_BOX = 0x470;    // cmb1
 
-struct Found {
-    const char *title;
-    HWND window;
+struct Search {
+    std::function<bool(HWND)> match;
+    HWND found;
 };
 
-BOOL CALLBACK MatchTitle(HWND window, LPARAM data)
+BOOL CALLBACK Visit(HWND window, LPARAM data)
 {
-    Found *found = (Found *)data;
-    if (IsWindowVisible(window) && WindowText(window) == found->title) {
-        found->window = window;
+    Search *search = (Search *)data;
+    if (IsWindowVisible(window) && search->match(window)) {
+        search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND FindThreadWindow(const char *title)
+HWND FindThreadWindow(std::function<bool(HWND)> match)
 {
-    Found found = {title, NULL};
-    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, (LPARAM)&found);
-    return found.window;
+    Search search = {match, NULL};
+    EnumThreadWindows(GetCurrentThreadId(), Visit, (LPARAM)&search);
+    return search.found;
+}
+
+HWND Titled(const char *title)
+{
+    return FindThreadWindow([&](HWND window) { return WindowText(window) == title; });
+}
+
+// A dialog of this thread that is none of the known ones: the overwrite question.
+HWND Question()
+{
+    return FindThreadWindow([](HWND window) {
+        char name[16] = "";
+        GetClassNameA(window, name, sizeof name);
+        std::string title = WindowText(window);
+        return !strcmp(name, "#32770") && title != "Vantrel" && title != "Save As" && title != "Open" &&
+               title != "Result";
+    });
+}
+
+void Press(HWND window, int id)
+{
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(window, id));
+}
+
+// Gets a stuck modal loop moving again so that a failing test ends instead of hanging.
+void Unstick()
+{
+    if (HWND question = Question())
+        Press(question, IDCANCEL);
+    for (const char *title : {"Open", "Save As"})
+        if (HWND fileDialog = Titled(title))
+            Press(fileDialog, IDCANCEL);
+    if (HWND result = Titled("Result")) {
+        EnableWindow(GetDlgItem(result, IDOK), TRUE);
+        PostMessageA(GetDlgItem(result, IDOK), BM_CLICK, 0, 0);
+    }
+}
+
+// What a file dialog showed when the test answered it.
+struct FileDialogView {
+    bool seen = false;
+    std::string folder, fileName, filters;
+    int filterIndex = -1;
+};
+
+FileDialogView Inspect(HWND fileDialog)
+{
+    FileDialogView view;
+    view.seen = true;
+    char text[MAX_PATH] = "";
+    SendMessageA(fileDialog, CDM_GETFOLDERPATH, sizeof text, (LPARAM)text);
+    view.folder = std::string(text) + "\\";
+    view.fileName = WindowText(GetDlgItem(fileDialog, FILE_NAME_BOX));
+    HWND filter = GetDlgItem(fileDialog, FILTER_BOX);
+    for (int i = 0; i < (int)SendMessageA(filter, CB_GETCOUNT, 0, 0); i++) {
+        SendMessageA(filter, CB_GETLBTEXT, i, (LPARAM)text);
+        view.filters += std::string(text) + ";";
+    }
+    view.filterIndex = (int)SendMessageA(filter, CB_GETCURSEL, 0, 0);
+    return view;
+}
+
+// Types `fileName` into the dialog and presses OK, or cancels it when the name is empty.
+void Answer(HWND fileDialog, const std::string &fileName)
+{
+    if (fileName.empty())
+        return Press(fileDialog, IDCANCEL);
+    SetWindowTextA(GetDlgItem(fileDialog, FILE_NAME_BOX), fileName.c_str());
+    Press(fileDialog, IDOK);
 }
 
 std::string TempFolder(const char *name)
@@ -56,12 +123,7 @@ std::string TempFolder(const char *name)
     return folder;
 }
 
-void CreateFileWithText(const std::string &path)
-{
-    std::ofstream(path) << "x";
-}
-
-std::string StoredText(const char *name)
+std::string Stored(const char *name)
 {
     char text[1024] = "";
     DWORD size = sizeof text;
@@ -70,308 +132,150 @@ std::string StoredText(const char *name)
     return text;
 }
 
-void StoreText(const char *name, const char *text)
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, AppKeyPath, name, REG_SZ, text, (DWORD)strlen(text) + 1);
-}
-
-// What a file dialog showed when the test answered it.
-struct FileDialogView {
-    bool seen = false;
-    std::string folder;
-    std::string fileName;
-    std::vector<std::string> filters;
-    int filterIndex = -1;
-};
-
-FileDialogView Inspect(HWND fileDialog)
-{
-    FileDialogView view;
-    view.seen = true;
-    char text[MAX_PATH] = "";
-    SendMessageA(fileDialog, CDM_GETFOLDERPATH, sizeof text, (LPARAM)text);
-    view.folder = text;
-    HWND name = GetDlgItem(fileDialog, FILE_NAME_COMBO);
-    view.fileName = WindowText(name ? name : GetDlgItem(fileDialog, FILE_NAME_EDIT));
-    HWND filter = GetDlgItem(fileDialog, FILTER_COMBO);
-    int count = (int)SendMessageA(filter, CB_GETCOUNT, 0, 0);
-    for (int i = 0; i < count; i++) {
-        char item[128] = "";
-        SendMessageA(filter, CB_GETLBTEXT, i, (LPARAM)item);
-        view.filters.push_back(item);
-    }
-    view.filterIndex = (int)SendMessageA(filter, CB_GETCURSEL, 0, 0);
-    return view;
-}
-
-void Answer(HWND fileDialog, const std::string &fileName)
-{
-    HWND name = GetDlgItem(fileDialog, FILE_NAME_COMBO);
-    SetWindowTextA(name ? name : GetDlgItem(fileDialog, FILE_NAME_EDIT), fileName.c_str());
-    PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(fileDialog, IDOK));
-}
-
-void Cancel(HWND fileDialog)
-{
-    PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)GetDlgItem(fileDialog, IDCANCEL));
-}
-
-struct Question {
-    HWND exclude[2];
-    HWND window;
-};
-
-BOOL CALLBACK MatchQuestion(HWND window, LPARAM data)
-{
-    Question *question = (Question *)data;
-    char className[32] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && strcmp(className, "#32770") == 0 && window != question->exclude[0] &&
-        window != question->exclude[1]) {
-        question->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible dialog of this thread other than the two given, such as a message box.
-HWND FindOtherDialog(HWND one, HWND two)
-{
-    Question question = {{one, two}, NULL};
-    EnumThreadWindows(GetCurrentThreadId(), MatchQuestion, (LPARAM)&question);
-    return question.window;
-}
-
-// Gets a stuck modal loop moving again so that a failing test ends instead of hanging.
-void Unstick()
-{
-    HWND fileDialog = FindThreadWindow("Save As");
-    if (!fileDialog)
-        fileDialog = FindThreadWindow("Open");
-    HWND main = FindThreadWindow("Vantrel");
-    if (HWND question = FindOtherDialog(main, fileDialog)) {
-        if (question != FindThreadWindow("Result"))
-            PostMessageA(question, WM_COMMAND, IDCANCEL, 0);
-    }
-    if (fileDialog)
-        Cancel(fileDialog);
-    if (HWND result = FindThreadWindow("Result")) {
-        HWND ok = GetDlgItem(result, IDOK);
-        EnableWindow(ok, TRUE);
-        PostMessageA(ok, BM_CLICK, 0, 0);
-    }
-}
-
-// Clicks OK of the Result window once the decoder's output has ended (OK enabled).
-bool DismissResultWhenDone()
-{
-    HWND result = FindThreadWindow("Result");
-    HWND ok = result ? GetDlgItem(result, IDOK) : NULL;
-    if (!ok || !IsWindowEnabled(ok))
-        return false;
-    PostMessageA(ok, BM_CLICK, 0, 0);
-    return true;
-}
-
-std::vector<std::string> ReadLines(const std::string &path)
-{
-    std::vector<std::string> lines;
-    std::ifstream file(path);
-    for (std::string line; std::getline(file, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 class DecodeRequestTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         DeleteProgramKey();
-        inputFolder = TempFolder("vantrel-in");
-        otherFolder = TempFolder("vantrel-other");
-        outputFolder = TempFolder("vantrel-out");
-        CreateFileWithText(inputFolder + "area.bgl");
-        CreateFileWithText(otherFolder + "other.bgl");
-        for (const char *name : {"result.xml", "first.xml", "plain.xml", "exists.xml"})
-            DeleteFileA((outputFolder + name).c_str()); // an existing file would bring the overwrite question
-        recordPath = TempFolder("vantrel-record") + "record.txt";
-        DeleteFileA(recordPath.c_str());
-        SetEnvironmentVariableA("MORVANE_RECORD", recordPath.c_str());
+        std::ofstream(in + "area.bgl") << "x";
+        std::ofstream(other + "other.bgl") << "x";
+        for (const char *name : {"result.xml", "first.xml", "plain.xml"})
+            DeleteFileA((out + name).c_str()); // an existing file would bring the overwrite question
+        DeleteFileA(record.c_str());
+        SetEnvironmentVariableA("MORVANE_RECORD", record.c_str());
         dialog = CreateMainDialog();
         ASSERT_NE(nullptr, dialog);
     }
-    void TearDown() override
-    {
-        DestroyWindow(dialog);
-        SetEnvironmentVariableA("MORVANE_RECORD", NULL);
-    }
+    void TearDown() override { DestroyWindow(dialog); }
 
-    // Runs "..." and answers the Open dialog with `fileName`, or cancels it when empty.
     FileDialogView Browse(const std::string &fileName)
     {
         FileDialogView view;
-        WhileModal(
-            [&] {
-                HWND open = FindThreadWindow("Open");
-                if (!open)
-                    return false;
+        WhileModal([&] {
+            HWND open = Titled("Open");
+            if (open) {
                 view = Inspect(open);
-                fileName.empty() ? Cancel(open) : Answer(open, fileName);
-                return true;
-            },
-            20, 10000, Unstick);
+                Answer(open, fileName);
+            }
+            return open != NULL;
+        }, 20, 10000, Unstick);
         OnBrowse(dialog);
         return view;
     }
 
-    // Runs "&Go!", lets `onSave` look at the Save dialog, answers it, and dismisses the Result.
-    FileDialogView Go(const std::string &fileName, std::function<void(HWND)> onSave = nullptr)
+    // "&Go!": `onSave` runs while the Save dialog is up; the Result window is dismissed when done.
+    FileDialogView Go(const std::string &fileName, std::function<void()> onSave = [] {})
     {
         FileDialogView view;
-        bool answered = false;
-        WhileModal(
-            [&] {
-                if (!answered) {
-                    HWND save = FindThreadWindow("Save As");
-                    if (!save)
-                        return false;
-                    view = Inspect(save);
-                    if (onSave)
-                        onSave(save);
-                    answered = true;
-                    if (fileName.empty()) {
-                        Cancel(save);
-                        return true;
-                    }
-                    Answer(save, fileName);
+        WhileModal([&] {
+            if (!view.seen) {
+                HWND save = Titled("Save As");
+                if (!save)
                     return false;
-                }
-                return DismissResultWhenDone();
-            },
-            20, 15000, Unstick);
+                view = Inspect(save);
+                onSave();
+                Answer(save, fileName);
+                return fileName.empty();
+            }
+            HWND result = Titled("Result");
+            HWND ok = result ? GetDlgItem(result, IDOK) : NULL;
+            if (ok && IsWindowEnabled(ok))
+                PostMessageA(ok, BM_CLICK, 0, 0);
+            return ok && IsWindowEnabled(ok);
+        }, 20, 15000, Unstick);
         OnGo(dialog);
         return view;
     }
 
-    void Check(int id) { CheckDlgButton(dialog, id, BST_CHECKED); }
+    std::vector<std::string> Record()
+    {
+        std::vector<std::string> lines;
+        std::ifstream file(record);
+        for (std::string line; std::getline(file, line);)
+            lines.push_back(line);
+        return lines;
+    }
 
     HWND dialog = nullptr;
-    std::string inputFolder, otherFolder, outputFolder, recordPath;
+    std::string in = TempFolder("vantrel-in"), other = TempFolder("vantrel-other"), out = TempFolder("vantrel-out");
+    std::string record = TempFolder("vantrel-record") + "record.txt";
 };
 
 TEST_F(DecodeRequestTest, BrowseFillsTheFieldAndRemembersTheFolder)
 {
-    FileDialogView first = Browse(inputFolder + "area.bgl");
+    FileDialogView first = Browse(in + "area");
     ASSERT_TRUE(first.seen);
-    EXPECT_EQ((std::vector<std::string>{"BGL Files (*.bgl)", "All files (*.*)"}), first.filters);
+    EXPECT_EQ("BGL Files (*.bgl);All files (*.*);", first.filters);
     EXPECT_EQ(0, first.filterIndex);
     EXPECT_EQ("", first.fileName);
-    EXPECT_EQ(inputFolder + "area.bgl", WindowText(GetDlgItem(dialog, IDC_INPUT_FILE)));
-    EXPECT_EQ(inputFolder, StoredText("3e9"));
-    EXPECT_EQ("<missing>", StoredText("3f2")); // the other kind of dialog is not affected
+    EXPECT_EQ(in + "area.bgl", WindowText(GetDlgItem(dialog, IDC_INPUT_FILE))); // extension added
+    EXPECT_EQ(in, Stored("3e9"));
+    EXPECT_EQ("<missing>", Stored("3f2"));
 
-    // The next Open starts in the remembered folder, not in the folder of the field's path.
-    SetDlgItemTextA(dialog, IDC_INPUT_FILE, (otherFolder + "other.bgl").c_str());
+    // The next Open starts in the remembered folder, not in the folder of the field's path;
+    // cancelling it changes nothing.
+    SetDlgItemTextA(dialog, IDC_INPUT_FILE, (other + "other.bgl").c_str());
     FileDialogView second = Browse("");
-    ASSERT_TRUE(second.seen);
-    EXPECT_EQ(inputFolder, second.folder + "\\");
+    EXPECT_EQ(in, second.folder);
     EXPECT_EQ("", second.fileName);
-    EXPECT_EQ(otherFolder + "other.bgl", WindowText(GetDlgItem(dialog, IDC_INPUT_FILE))); // cancel changes nothing
-    EXPECT_EQ(inputFolder, StoredText("3e9"));
-}
-
-TEST_F(DecodeRequestTest, BrowseAddsTheDefaultExtension)
-{
-    ASSERT_TRUE(Browse(inputFolder + "area").seen);
-    EXPECT_EQ(inputFolder + "area.bgl", WindowText(GetDlgItem(dialog, IDC_INPUT_FILE)));
+    EXPECT_EQ(other + "other.bgl", WindowText(GetDlgItem(dialog, IDC_INPUT_FILE)));
+    EXPECT_EQ(in, Stored("3e9"));
 }
 
 TEST_F(DecodeRequestTest, CancelledSaveStartsNoDecodeAndKeepsTheFolder)
 {
-    StoreText("3f2", outputFolder.c_str());
+    RegSetKeyValueA(HKEY_CURRENT_USER, AppKeyPath, "3f2", REG_SZ, out.c_str(), (DWORD)out.size() + 1);
     FileDialogView view = Go("");
-    ASSERT_TRUE(view.seen);
-    EXPECT_EQ(outputFolder, view.folder + "\\");
-    EXPECT_EQ((std::vector<std::string>{"XML Files (*.xml)", "All files (*.*)"}), view.filters);
+    EXPECT_EQ(out, view.folder);
+    EXPECT_EQ("XML Files (*.xml);All files (*.*);", view.filters);
     EXPECT_EQ(0, view.filterIndex);
-    EXPECT_EQ(outputFolder, StoredText("3f2"));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(recordPath.c_str())) << "a decode was started";
+    EXPECT_EQ(out, Stored("3f2"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(record.c_str())) << "a decode was started";
 }
 
 TEST_F(DecodeRequestTest, GoRunsTheDecoderWithThePanelAsItIsAfterTheSaveDialog)
 {
-    SetDlgItemTextA(dialog, IDC_INPUT_FILE, (inputFolder + "area.bgl").c_str());
-    Check(IDC_QUIET);
-    Check(IDC_DMS);
-    Check(IDC_PARTIAL);
+    SetDlgItemTextA(dialog, IDC_INPUT_FILE, (in + "area.bgl").c_str());
+    for (int id : {IDC_QUIET, IDC_DMS, IDC_PARTIAL})
+        CheckDlgButton(dialog, id, BST_CHECKED);
     SetDlgItemTextA(dialog, IDC_CENTER_LAT, "-45.5");
     SetDlgItemTextA(dialog, IDC_CENTER_LON, "7.254");
     SetDlgItemTextA(dialog, IDC_RADIUS, "12.9"); // as a paste would leave it
 
-    // Ticked while the Save dialog is up: the request is read only after it closes.
-    FileDialogView view = Go(outputFolder + "result.xml", [&](HWND) { Check(IDC_FEET); });
-    ASSERT_TRUE(view.seen);
-    EXPECT_EQ(outputFolder, StoredText("3f2"));
-
-    std::vector<std::string> record = ReadLines(recordPath);
-    ASSERT_EQ(9u, record.size()) << "the decoder did not run or got other arguments";
-    EXPECT_EQ("morvane.exe -t -f -d -r12 -nS45.50 -e7.25 \"" + inputFolder + "area.bgl\" \"" + outputFolder +
-                  "result.xml\"",
-              record[0]);
-    EXPECT_EQ(inputFolder + "area.bgl", record[7]);
-    EXPECT_EQ(outputFolder + "result.xml", record[8]);
-    EXPECT_FALSE(FindThreadWindow("Result"));
-}
-
-TEST_F(DecodeRequestTest, SaveDialogCompletesANameWithoutExtension)
-{
-    // Wine adds the extension of the selected pair (*.xml) before the dialog's own "txt".
-    Go(outputFolder + "first");
-    std::vector<std::string> record = ReadLines(recordPath);
-    ASSERT_EQ(3u, record.size());
-    EXPECT_EQ(outputFolder + "first.xml", record[2]);
-    EXPECT_EQ(outputFolder, StoredText("3f2"));
+    Go(out + "result.xml", [&] { CheckDlgButton(dialog, IDC_FEET, BST_CHECKED); });
+    EXPECT_EQ(out, Stored("3f2"));
+    std::vector<std::string> lines = Record();
+    ASSERT_EQ(9u, lines.size()) << "the decoder did not run or got other arguments";
+    EXPECT_EQ("morvane.exe -t -f -d -r12 -nS45.50 -e7.25 \"" + in + "area.bgl\" \"" + out + "result.xml\"", lines[0]);
+    EXPECT_EQ(out + "result.xml", lines[8]);
+    EXPECT_FALSE(Titled("Result"));
 }
 
 TEST_F(DecodeRequestTest, GoWithNothingTickedPassesOnlyThePaths)
 {
-    FileDialogView view = Go(outputFolder + "plain.xml");
-    ASSERT_TRUE(view.seen);
-    std::vector<std::string> record = ReadLines(recordPath);
-    ASSERT_EQ(3u, record.size());
-    EXPECT_EQ("morvane.exe \"\" \"" + outputFolder + "plain.xml\"", record[0]);
+    Go(out + "first"); // Wine completes the name with the selected pair's extension
+    std::vector<std::string> lines = Record();
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_EQ("morvane.exe \"\" \"" + out + "first.xml\"", lines[0]);
 }
 
 TEST_F(DecodeRequestTest, ExistingOutputFileAsksBeforeOverwriting)
 {
-    CreateFileWithText(outputFolder + "exists.xml");
-    bool asked = false;
+    std::ofstream(out + "plain.xml") << "x";
     int stage = 0;
-    WhileModal(
-        [&] {
-            HWND save = FindThreadWindow("Save As");
-            if (stage == 0 && save) {
-                Answer(save, outputFolder + "exists.xml");
-                stage = 1;
-            } else if (stage == 1) {
-                // The question is another dialog window of this thread.
-                HWND question = FindOtherDialog(dialog, save);
-                if (question) {
-                    asked = true;
-                    PostMessageA(question, WM_COMMAND, IDNO, 0);
-                    stage = 2;
-                }
-            } else if (stage == 2 && save && IsWindowEnabled(save)) {
-                Cancel(save); // back in the Save dialog after answering no
-                return true;
-            }
-            return false;
-        },
-        20, 10000, Unstick);
+    WhileModal([&] {
+        HWND save = Titled("Save As"), question = Question();
+        if (stage == 0 && save)
+            Answer(save, out + "plain.xml"), stage = 1;
+        else if (stage == 1 && question)
+            Press(question, IDNO), stage = 2; // no: back to the Save dialog
+        else if (stage == 2 && save && IsWindowEnabled(save) && !question)
+            Answer(save, ""), stage = 3;
+        return stage == 3;
+    }, 20, 10000, Unstick);
     OnGo(dialog);
-    EXPECT_TRUE(asked);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(recordPath.c_str()));
-    EXPECT_EQ("<missing>", StoredText("3f2"));
+    EXPECT_EQ(3, stage);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(record.c_str()));
 }
 
 } // namespace
