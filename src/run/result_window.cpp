@@ -1,8 +1,268 @@
 /*
- * The Result window (not built yet).
+ * RunDecoder and the Result window: the decoder's output lines arrive in a list over the
+ * disabled main dialog, and the window then waits until the user dismisses it.
  */
 #include "run/run.h"
 
-void RunDecoder(HWND, const char *, const char *, unsigned, int, double, double)
+#include <stdlib.h>
+#include <string.h>
+
+#include "panel/panel.h"
+#include "run/child_process.h"
+#include "run/core/cmdline.h"
+#include "run/core/lines.h"
+#include "run/result_window.h"
+
+/* One run at a time: the windows, their previous procedures, and whether the user is done. */
+static HWND ResultWindow;
+static HWND ResultList;
+static HWND ResultOk;
+static WNDPROC PreviousResultProc;
+static WNDPROC PreviousListProc;
+static WNDPROC PreviousOkProc;
+static int ResultDone;
+
+/* While output pours in, the list is repainted no more often than this. */
+static const DWORD SHOW_INTERVAL_MS = 100;
+
+/* The list's lines and its horizontal extent while the output is read. */
+struct ResultOutput {
+    HWND list;
+    HDC dc;
+    int allowance;
+    int largestExtent;
+    LineAssembly assembly;
+    bool unshown;
+    DWORD lastShown;
+};
+
+int TextWidth(HDC dc, const char *text)
 {
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
+    return size.cx;
+}
+
+LRESULT CALLBACK ResultWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (wParam == IDOK)
+            ResultDone = 1;
+        break;
+    case WM_CHAR:
+        if ((wParam & 0xff) == 27)
+            ResultDone = 1;
+        break;
+    case WM_CLOSE:
+        /* Nothing closes the window but OK, Enter on OK, or Escape. */
+        if (!ResultDone)
+            return 1;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB) {
+            HWND focus = GetFocus();
+            SetFocus(!focus || focus == ResultList ? ResultOk : ResultList);
+        }
+        break;
+    }
+    return CallWindowProcA(PreviousResultProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ResultListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && wParam == VK_TAB) {
+        SetFocus(ResultOk);
+        return 1;
+    }
+    return CallWindowProcA(PreviousListProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ResultOkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && wParam == VK_TAB) {
+        SetFocus(ResultList);
+        return 1;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_RETURN)
+        SendMessageA(ResultWindow, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    return CallWindowProcA(PreviousOkProc, window, message, wParam, lParam);
+}
+
+static WNDPROC Subclass(HWND window, WNDPROC replacement)
+{
+    WNDPROC previous = (WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)replacement);
+    return previous;
+}
+
+/* The Result window with its list and OK button; false if the window itself cannot be made. */
+static bool CreateResultWindows(HWND owner)
+{
+    HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(owner, GWLP_HINSTANCE);
+    char className[512] = "";
+    GetClassNameA(owner, className, sizeof className);
+
+    ResultWindow = CreateWindowExA(0, className, "Result", WS_VISIBLE | WS_CAPTION, 0, 0, 400, 360, owner, NULL,
+                                   instance, NULL);
+    if (!ResultWindow)
+        return false;
+    PreviousResultProc = Subclass(ResultWindow, ResultWndProc);
+
+    ResultList = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "Result",
+                                 WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_HASSTRINGS, 16, 8, 360, 270,
+                                 ResultWindow, NULL, instance, NULL);
+    if (ResultList)
+        PreviousListProc = Subclass(ResultList, ResultListProc);
+
+    ResultOk = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON, 159, 290, 75, 25,
+                               ResultWindow, NULL, instance, NULL);
+    if (ResultOk) {
+        SetWindowLongPtrA(ResultOk, GWLP_ID, IDOK);
+        PreviousOkProc = Subclass(ResultOk, ResultOkProc);
+    }
+    return true;
+}
+
+static void UseOwnerFont(HWND owner)
+{
+    WPARAM font = (WPARAM)SendMessageA(owner, WM_GETFONT, 0, 0);
+    SendMessageA(ResultWindow, WM_SETFONT, font, TRUE);
+    SendMessageA(ResultList, WM_SETFONT, font, TRUE);
+    SendMessageA(ResultOk, WM_SETFONT, font, TRUE);
+}
+
+/* Paints the lines added since the last time, then suspends the list's redrawing again: a
+ * list with scroll bars redraws them on every added line otherwise, which costs
+ * milliseconds a line. */
+static void ShowResultLines(ResultOutput *output)
+{
+    SendMessageA(output->list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(output->list, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    SendMessageA(output->list, WM_SETREDRAW, FALSE, 0);
+    output->unshown = false;
+    output->lastShown = GetTickCount();
+}
+
+static void AddResultLine(void *context, const char *line)
+{
+    ResultOutput *output = (ResultOutput *)context;
+    SendMessageA(output->list, LB_ADDSTRING, 0, (LPARAM)line);
+    /* The extent only grows. */
+    int candidate = TextWidth(output->dc, line) + output->allowance - 2;
+    if (candidate > output->largestExtent) {
+        SendMessageA(output->list, LB_SETHORIZONTALEXTENT, (WPARAM)candidate, 0);
+        output->largestExtent = candidate;
+    }
+    output->unshown = true;
+}
+
+static bool PipeIsEmpty(HANDLE pipe)
+{
+    DWORD available = 0;
+    return PeekNamedPipe(pipe, NULL, 0, NULL, &available, NULL) && available == 0;
+}
+
+/* Reads the output in blocks until the pipe ends; the lines are assembled byte by byte. Lines
+ * that arrived are painted at most every SHOW_INTERVAL_MS, and before the loop blocks in a
+ * silence, so the user sees them without each line paying for a repaint. */
+static void ReadDecoderOutput(HANDLE pipe, ResultOutput *output)
+{
+    char block[16384];
+    for (;;) {
+        if (output->unshown) {
+            DWORD elapsed = GetTickCount() - output->lastShown;
+            if (elapsed >= SHOW_INTERVAL_MS) {
+                ShowResultLines(output);
+            } else if (PipeIsEmpty(pipe)) {
+                DWORD rest = SHOW_INTERVAL_MS - elapsed;
+                Sleep(rest < 10 ? rest : 10);
+                continue;
+            }
+        }
+        DWORD count = 0;
+        if (!ReadFile(pipe, block, sizeof block, &count, NULL) || count == 0)
+            break;
+        LineAssemblyFeed(&output->assembly, block, count, AddResultLine, output);
+    }
+    LineAssemblyFinish(&output->assembly, AddResultLine, output);
+}
+
+static void RunCapturedDecoder(char *commandLine)
+{
+    ResultOutput output = {};
+    output.list = ResultList;
+    output.allowance = GetSystemMetrics(SM_CYHSCROLL);
+    output.dc = GetDC(ResultList);
+    HFONT listFont = (HFONT)SendMessageA(ResultList, WM_GETFONT, 0, 0);
+    HGDIOBJ keptFont = listFont ? SelectObject(output.dc, listFont) : NULL;
+    output.largestExtent = 0;
+    LineAssemblyReset(&output.assembly);
+
+    HANDLE pipe = NULL, process = NULL;
+    if (commandLine && StartCapturedChild(commandLine, &pipe, &process)) {
+        SendMessageA(ResultList, WM_SETREDRAW, FALSE, 0);
+        output.lastShown = GetTickCount();
+        ReadDecoderOutput(pipe, &output);
+        CloseHandle(pipe);
+        CloseHandle(process);
+        SendMessageA(ResultList, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(ResultList, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    }
+
+    if (keptFont)
+        SelectObject(output.dc, keptFont);
+    ReleaseDC(ResultList, output.dc);
+}
+
+/* Dispatches messages until the user dismisses the window or a quit message arrives. When
+ * the queue is empty it sleeps until something arrives, sent messages included. */
+static void WaitForDismissal()
+{
+    MSG msg;
+    while (!ResultDone) {
+        if (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                break;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            continue;
+        }
+        /* A sent message handled inside PeekMessageA may have ended the wait. */
+        if (ResultDone)
+            break;
+        MsgWaitForMultipleObjectsEx(0, NULL, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+void RunDecoder(HWND owner, const char *inputPath, const char *outputPath, unsigned flags, int radius,
+                double centerLatitude, double centerLongitude)
+{
+    if (!CreateResultWindows(owner))
+        return;
+    UseOwnerFont(owner);
+    CenterWindow(ResultWindow);
+    ResultDone = 0;
+
+    ShowWindow(ResultList, SW_SHOW);
+    ShowWindow(ResultOk, SW_SHOW);
+    ShowWindow(ResultWindow, SW_SHOW);
+    UpdateWindow(ResultWindow);
+    EnableWindow(owner, FALSE);
+    EnableWindow(ResultOk, FALSE);
+
+    DecodeRequest request = {owner, inputPath, outputPath, flags, radius, centerLatitude, centerLongitude};
+    char *commandLine = BuildDecoderCommandLine(&request);
+    RunCapturedDecoder(commandLine);
+    free(commandLine);
+
+    EnableWindow(ResultOk, TRUE);
+    WaitForDismissal();
+
+    /* The owner first, so it is usable (and activated) as the window goes. */
+    EnableWindow(owner, TRUE);
+    DestroyWindow(ResultOk);
+    DestroyWindow(ResultList);
+    DestroyWindow(ResultWindow);
+    ResultWindow = ResultList = ResultOk = NULL;
 }
