@@ -71,10 +71,16 @@ protected:
     DWORD childId = 0;
 };
 
+// The handles open in this process. Wine answers GetProcessHandleCount with 0, so the
+// handle table is walked instead: every value that names an open handle counts.
 DWORD HandleCount()
 {
     DWORD count = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &count);
+    for (ULONG_PTR value = 4; value < 0x4000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation((HANDLE)value, &flags))
+            ++count;
+    }
     return count;
 }
 

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -441,6 +442,8 @@ TEST_F(ResultWindow, QuitMessageEndsTheWaitAndIsConsumed)
 struct LateClick {
     HWND result;
     DWORD delay;
+    DWORD guiThread;
+    HANDLE returned;
 };
 
 DWORD WINAPI SendOkLater(void *context)
@@ -449,6 +452,10 @@ DWORD WINAPI SendOkLater(void *context)
     Sleep(click->delay);
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(click->result, WM_COMMAND, IDOK, 0, SMTO_NORMAL, 5000, &answer);
+    // A loop that missed the sent message would sleep for ever: wake it so the test fails
+    // instead of hanging.
+    if (WaitForSingleObject(click->returned, 4000) != WAIT_OBJECT_0)
+        PostThreadMessageA(click->guiThread, WM_NULL, 0, 0);
     return 0;
 }
 
@@ -457,7 +464,7 @@ DWORD WINAPI SendOkLater(void *context)
 TEST_F(ResultWindow, SentMessageAloneEndsAnIdleWait)
 {
     SetEnvironmentVariableA("MORVANE_EMIT", "x\\n");
-    LateClick click = {NULL, 300};
+    LateClick click = {NULL, 300, GetCurrentThreadId(), CreateEventA(NULL, TRUE, FALSE, NULL)};
     HANDLE sender = NULL;
     DWORD returned = 0, sentAt = 0;
     Run([&](HWND result) {
@@ -467,9 +474,11 @@ TEST_F(ResultWindow, SentMessageAloneEndsAnIdleWait)
         return true; // no timer from here on
     });
     returned = GetTickCount();
+    SetEvent(click.returned);
     ASSERT_NE(nullptr, sender);
     WaitForSingleObject(sender, 10000);
     CloseHandle(sender);
+    CloseHandle(click.returned);
     EXPECT_LT((int)(returned - sentAt), 3000);
 }
 
@@ -515,6 +524,64 @@ TEST_F(ResultWindow, DecoderReceivesThePanelRequest)
               std::vector<std::string>(lines.begin() + 1, lines.end()));
     file.close();
     DeleteFileA(record.c_str());
+}
+
+// With no morvane.exe to be found the window shows an empty list and OK still dismisses it.
+// The decoder sits beside this test, so the check runs in a copy of this test started from
+// an empty folder, which is then also the copy's current directory.
+TEST_F(ResultWindow, MissingDecoderLeavesAnEmptyListThatOkDismisses)
+{
+    if (GetEnvironmentVariableA("VANTREL_TEST_ALONE", NULL, 0)) {
+        char found[MAX_PATH];
+        ASSERT_EQ(0u, SearchPathA(NULL, "morvane.exe", NULL, sizeof found, found, NULL)) << found;
+        int entries = -1;
+        Run([&](HWND result) {
+            entries = (int)SendMessageA(ListOf(result), LB_GETCOUNT, 0, 0);
+            PostMessageA(OkOf(result), BM_CLICK, 0, 0);
+            return true;
+        });
+        EXPECT_EQ(0, entries);
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        return;
+    }
+
+    char temp[MAX_PATH] = "", self[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    GetModuleFileNameA(NULL, self, sizeof self);
+    std::string folder = std::string(temp) + "vantrel-alone-" + std::to_string(GetCurrentProcessId());
+    std::string copy = folder + "\\result_window_test.exe";
+    std::string report = folder + "\\report.xml";
+    CreateDirectoryA(folder.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
+
+    std::string commandLine = "\"" + copy + "\" --gtest_filter=ResultWindow.MissingDecoder* --gtest_output=xml:" + report;
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    SetEnvironmentVariableA("VANTREL_TEST_ALONE", "1");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    BOOL started = CreateProcessA(NULL, writable.data(), NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &child);
+    SetEnvironmentVariableA("VANTREL_TEST_ALONE", NULL);
+    ASSERT_TRUE(started);
+    if (WaitForSingleObject(child.hProcess, 60000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the copy did not finish within 60 s";
+        TerminateProcess(child.hProcess, 99);
+        WaitForSingleObject(child.hProcess, 5000);
+    }
+    DWORD code = 99;
+    GetExitCodeProcess(child.hProcess, &code);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+
+    std::ifstream file(report);
+    std::string xml((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    file.close();
+    EXPECT_EQ(0u, code);
+    EXPECT_NE(std::string::npos, xml.find("tests=\"1\" failures=\"0\"")) << xml;
+    DeleteFileA(report.c_str());
+    DeleteFileA(copy.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST(TextWidth, MeasuresTheWholeTextAndGivesZeroOnFailure)
