@@ -163,6 +163,17 @@ static bool PipeIsEmpty(HANDLE pipe)
     return PeekNamedPipe(pipe, NULL, 0, NULL, &available, NULL) && available == 0;
 }
 
+/* Lets the list make room at once for the lines a block ends, instead of growing its item
+ * array a few entries at a time; the entries themselves are not touched. */
+static void ReserveListItems(HWND list, const char *block, DWORD count)
+{
+    WPARAM lines = 0;
+    for (DWORD i = 0; i < count; ++i)
+        lines += block[i] == '\n';
+    if (lines > 1)
+        SendMessageA(list, LB_INITSTORAGE, lines, (LPARAM)count);
+}
+
 /* Reads the output in blocks until the pipe ends; the lines are assembled byte by byte. Lines
  * that arrived are painted at most every SHOW_INTERVAL_MS, and before the loop blocks in a
  * silence, so the user sees them without each line paying for a repaint. */
@@ -183,6 +194,7 @@ static void ReadDecoderOutput(HANDLE pipe, ResultOutput *output)
         DWORD count = 0;
         if (!ReadFile(pipe, block, sizeof block, &count, NULL) || count == 0)
             break;
+        ReserveListItems(output->list, block, count);
         LineAssemblyFeed(&output->assembly, block, count, AddResultLine, output);
     }
     LineAssemblyFinish(&output->assembly, AddResultLine, output);
