@@ -278,6 +278,68 @@ TEST_F(ResultWindow, OkAndOwnerStayDisabledWhileTheOutputRuns)
     EXPECT_EQ((std::vector<std::string>{"one", "two", "three"}), entries);
 }
 
+struct PaintWatch {
+    DWORD guiThread;
+    HWND owner;
+    std::atomic<bool> stop{false};
+    int inkWhileRunning = 0;
+};
+
+// Pixels in the top rows of the list that are not the list's background: the first line's
+// text, once it has been painted.
+int InkInFirstRow(HWND list)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    HDC dc = GetDC(list);
+    COLORREF background = GetSysColor(COLOR_WINDOW);
+    int ink = 0;
+    for (int y = 0; y < 14 && y < client.bottom; ++y)
+        for (int x = 0; x < 120 && x < client.right; ++x)
+            if (GetPixel(dc, x, y) != background)
+                ++ink;
+    ReleaseDC(list, dc);
+    return ink;
+}
+
+DWORD WINAPI WatchPaint(void *context)
+{
+    PaintWatch *watch = static_cast<PaintWatch *>(context);
+    DWORD start = GetTickCount();
+    while (!watch->stop && GetTickCount() - start < 15000) {
+        HWND result = ResultOwnedBy(watch->guiThread, watch->owner);
+        HWND ok = result ? OkOf(result) : NULL;
+        HWND list = result ? FindWindowExA(result, NULL, "LISTBOX", NULL) : NULL;
+        if (ok && list && !IsWindowEnabled(ok)) {
+            int ink = InkInFirstRow(list);
+            if (!IsWindowEnabled(ok) && ink > watch->inkWhileRunning)
+                watch->inkWhileRunning = ink;
+        }
+        Sleep(20);
+    }
+    return 0;
+}
+
+// Lines that arrived are painted while the decoder still runs: the user sees the output
+// come, not only once it has ended.
+TEST_F(ResultWindow, LinesArePaintedWhileTheDecoderStillRuns)
+{
+    SetEnvironmentVariableA("MORVANE_EMIT", "WWWWWWWWWWWW first line\\n\\w\\w\\w\\w\\w\\w\\w\\w\\w\\wsecond\\n");
+    PaintWatch watch;
+    watch.guiThread = GetCurrentThreadId();
+    watch.owner = owner;
+    HANDLE watcher = CreateThread(NULL, 0, WatchPaint, &watch, 0, NULL);
+    Run([&](HWND result) {
+        watch.stop = true;
+        PostMessageA(OkOf(result), BM_CLICK, 0, 0);
+        return true;
+    });
+    watch.stop = true;
+    WaitForSingleObject(watcher, 5000);
+    CloseHandle(watcher);
+    EXPECT_GT(watch.inkWhileRunning, 20);
+}
+
 TEST_F(ResultWindow, CloseRequestIsIgnoredWhileWaiting)
 {
     SetEnvironmentVariableA("MORVANE_EMIT", "x\\n");
