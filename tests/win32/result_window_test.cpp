@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "run/run.h"
-#include "run/result_window.h"
 #include "win32_support.h"
 
 namespace {
@@ -178,50 +177,6 @@ TEST_F(ResultWindow, ListHoldsTheLinesInOrderWithTheWidestExtent)
     EXPECT_GT(extent, 1000);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(nullptr, ResultOf(GetCurrentThreadId()));
-}
-
-TEST_F(ResultWindow, WindowIsBuiltAsSpecifiedAndCentred)
-{
-    SetEnvironmentVariableA("MORVANE_EMIT", "x\\n");
-    RECT window = {}, list = {}, ok = {};
-    LONG style = 0;
-    std::string okText, className, ownerClass;
-    HWND ownerOfResult = NULL;
-    HFONT listFont = NULL, okFont = NULL;
-    Run([&](HWND result) {
-        GetWindowRect(result, &window);
-        GetWindowRect(ListOf(result), &list);
-        GetWindowRect(OkOf(result), &ok);
-        MapWindowPoints(NULL, result, (POINT *)&list, 2);
-        MapWindowPoints(NULL, result, (POINT *)&ok, 2);
-        style = GetWindowLongA(result, GWL_STYLE);
-        okText = WindowText(OkOf(result));
-        char name[64] = "";
-        GetClassNameA(result, name, sizeof name);
-        className = name;
-        GetClassNameA(owner, name, sizeof name);
-        ownerClass = name;
-        ownerOfResult = GetWindow(result, GW_OWNER);
-        listFont = (HFONT)SendMessageA(ListOf(result), WM_GETFONT, 0, 0);
-        okFont = (HFONT)SendMessageA(OkOf(result), WM_GETFONT, 0, 0);
-        PostMessageA(OkOf(result), BM_CLICK, 0, 0);
-        return true;
-    });
-    EXPECT_EQ(400, window.right - window.left);
-    EXPECT_EQ(360, window.bottom - window.top);
-    EXPECT_NEAR((GetSystemMetrics(SM_CXSCREEN) - 400) / 2, window.left, 1);
-    EXPECT_NEAR((GetSystemMetrics(SM_CYSCREEN) - 360) / 2, window.top, 1);
-    EXPECT_EQ(360, list.right - list.left);
-    EXPECT_EQ(75, ok.right - ok.left);
-    EXPECT_EQ(25, ok.bottom - ok.top);
-    EXPECT_EQ(0, style & WS_SYSMENU);
-    EXPECT_EQ(WS_CAPTION, style & WS_CAPTION);
-    EXPECT_EQ("OK", okText);
-    EXPECT_EQ(ownerClass, className);
-    EXPECT_EQ(owner, ownerOfResult);
-    HFONT ownerFont = (HFONT)SendMessageA(owner, WM_GETFONT, 0, 0);
-    EXPECT_EQ(ownerFont, listFont);
-    EXPECT_EQ(ownerFont, okFont);
 }
 
 struct Sampler {
@@ -427,24 +382,6 @@ TEST_F(ResultWindow, EnterOnOkDismisses)
     EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
-TEST_F(ResultWindow, EnterInTheListDoesNotDismiss)
-{
-    SetEnvironmentVariableA("MORVANE_EMIT", "x\\n");
-    int step = 0;
-    bool upAfterEnter = false;
-    Run([&](HWND result) {
-        if (step++ == 0) {
-            SetFocus(ListOf(result));
-            PostKey(ListOf(result), VK_RETURN);
-            return false;
-        }
-        upAfterEnter = IsWindow(result);
-        PostMessageA(OkOf(result), BM_CLICK, 0, 0);
-        return true;
-    });
-    EXPECT_TRUE(upAfterEnter);
-}
-
 TEST_F(ResultWindow, EscapeDismissesWhenTheWindowHoldsTheFocus)
 {
     SetEnvironmentVariableA("MORVANE_EMIT", "x\\n");
@@ -644,17 +581,6 @@ TEST_F(ResultWindow, MissingDecoderLeavesAnEmptyListThatOkDismisses)
     DeleteFileA(report.c_str());
     DeleteFileA(copy.c_str());
     RemoveDirectoryA(folder.c_str());
-}
-
-TEST(TextWidth, MeasuresTheWholeTextAndGivesZeroOnFailure)
-{
-    HDC dc = GetDC(NULL);
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, "Result window", 13, &size);
-    EXPECT_EQ((int)size.cx, TextWidth(dc, "Result window"));
-    EXPECT_EQ(0, TextWidth(dc, ""));
-    ReleaseDC(NULL, dc);
-    EXPECT_EQ(0, TextWidth(NULL, "text"));
 }
 
 } // namespace

@@ -209,14 +209,4 @@ TEST_F(Decoder, ReadsTheHeaderAndSectionsOfABglFile)
     EXPECT_TRUE(Contains(FileText(output), "bgl=\"no\""));
 }
 
-TEST_F(Decoder, EscapesPathsInTheXml)
-{
-    std::string odd = TempPath("a&b'c.bgl");
-    std::ofstream(odd, std::ios::binary) << "x";
-    Outcome outcome = RunCommand("morvane.exe \"" + odd + "\" \"" + output + "\"");
-    EXPECT_EQ(0u, outcome.exitCode) << outcome.output;
-    EXPECT_TRUE(Contains(FileText(output), "a&amp;b'c.bgl\" readable=\"yes\" size=\"1\""));
-    DeleteFileA(odd.c_str());
-}
-
 } // namespace
