@@ -19,17 +19,6 @@ static const int GO_BUFFER = 260;
 static const char InputFilter[] = "BGL Files (*.bgl)\0*.bgl\0All files (*.*)\0*.*\0";
 static const char OutputFilter[] = "XML Files (*.xml)\0*.xml\0All files (*.*)\0*.*\0";
 
-struct ValueName {
-    char text[32];
-};
-
-static ValueName NameOf(int controlId)
-{
-    ValueName name;
-    SettingValueName(controlId, name.text, sizeof name.text);
-    return name;
-}
-
 static void PrepareFileDialog(OPENFILENAMEA *dialogInfo, HWND dialog, const char *filter, char *file, DWORD fileSize,
                               const char *initialFolder, DWORD flags, const char *defaultExtension)
 {
@@ -50,7 +39,7 @@ void OnBrowse(HWND dialog)
 {
     RegStore store;
     RegStoreInit(&store, AppKeyPath);
-    const ValueName folderName = NameOf(IDC_BROWSE);
+    const ValueName folderName = SettingValueName(IDC_BROWSE);
 
     char folder[BROWSE_BUFFER];
     RegStoreGetString(&store, "", folderName.text, folder, "", sizeof folder);
@@ -96,7 +85,7 @@ void OnGo(HWND dialog)
 {
     RegStore store;
     RegStoreInit(&store, AppKeyPath);
-    const ValueName folderName = NameOf(IDC_GO);
+    const ValueName folderName = SettingValueName(IDC_GO);
 
     /* Holds the remembered folder, and then the input path once the folder is written. */
     char text[GO_BUFFER];

@@ -14,20 +14,9 @@ static const int INPUT_PATH_BUFFER = 512;
 
 static const int FLAG_BOXES[] = {IDC_QUIET, IDC_FEET, IDC_MILES, IDC_DMS, IDC_PARTIAL};
 
-struct ValueName {
-    char text[32];
-};
-
-static ValueName NameOf(int controlId)
-{
-    ValueName name;
-    SettingValueName(controlId, name.text, sizeof name.text);
-    return name;
-}
-
 static DWORD LoadCheckBox(HWND dialog, const RegStore *store, int id)
 {
-    DWORD state = RegStoreGetFlag(store, "", NameOf(id).text, 0);
+    DWORD state = RegStoreGetFlag(store, "", SettingValueName(id).text, 0);
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
     return state;
 }
@@ -38,7 +27,7 @@ void LoadPanelSettings(HWND dialog)
     RegStoreInit(&store, AppKeyPath); /* creates the key on the first run */
 
     char inputPath[INPUT_PATH_BUFFER];
-    RegStoreGetString(&store, "", NameOf(IDC_INPUT_FILE).text, inputPath, "", sizeof inputPath);
+    RegStoreGetString(&store, "", SettingValueName(IDC_INPUT_FILE).text, inputPath, "", sizeof inputPath);
     SetDlgItemTextA(dialog, IDC_INPUT_FILE, inputPath);
 
     LoadCheckBox(dialog, &store, IDC_QUIET);
@@ -47,9 +36,9 @@ void LoadPanelSettings(HWND dialog)
     LoadCheckBox(dialog, &store, IDC_DMS);
     EnablePartialFields(LoadCheckBox(dialog, &store, IDC_PARTIAL) != 0);
 
-    SpinFieldSetValue(&LatitudeField, DecodeLatitude(RegStoreGetNumber(&store, "", NameOf(IDC_CENTER_LAT).text, 0)));
-    SpinFieldSetValue(&LongitudeField, DecodeLongitude(RegStoreGetNumber(&store, "", NameOf(IDC_CENTER_LON).text, 0)));
-    SpinFieldSetValue(&RadiusField, DecodeRadius(RegStoreGetNumber(&store, "", NameOf(IDC_RADIUS).text, 0)));
+    SpinFieldSetValue(&LatitudeField, DecodeLatitude(RegStoreGetNumber(&store, "", SettingValueName(IDC_CENTER_LAT).text, 0)));
+    SpinFieldSetValue(&LongitudeField, DecodeLongitude(RegStoreGetNumber(&store, "", SettingValueName(IDC_CENTER_LON).text, 0)));
+    SpinFieldSetValue(&RadiusField, DecodeRadius(RegStoreGetNumber(&store, "", SettingValueName(IDC_RADIUS).text, 0)));
 
     RegStoreClose(&store);
 }
@@ -61,16 +50,16 @@ void SavePanelSettings(HWND dialog)
 
     char inputPath[INPUT_PATH_BUFFER] = "";
     GetDlgItemTextA(dialog, IDC_INPUT_FILE, inputPath, sizeof inputPath);
-    RegStoreSetString(&store, "", NameOf(IDC_INPUT_FILE).text, inputPath);
+    RegStoreSetString(&store, "", SettingValueName(IDC_INPUT_FILE).text, inputPath);
 
     for (int id : FLAG_BOXES) {
         DWORD state = SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-        RegStoreSetFlag(&store, "", NameOf(id).text, state);
+        RegStoreSetFlag(&store, "", SettingValueName(id).text, state);
     }
 
-    RegStoreSetNumber(&store, "", NameOf(IDC_CENTER_LAT).text, EncodeLatitude(SpinFieldGetValue(&LatitudeField)));
-    RegStoreSetNumber(&store, "", NameOf(IDC_CENTER_LON).text, EncodeLongitude(SpinFieldGetValue(&LongitudeField)));
-    RegStoreSetNumber(&store, "", NameOf(IDC_RADIUS).text, EncodeRadius(SpinFieldGetValue(&RadiusField)));
+    RegStoreSetNumber(&store, "", SettingValueName(IDC_CENTER_LAT).text, EncodeLatitude(SpinFieldGetValue(&LatitudeField)));
+    RegStoreSetNumber(&store, "", SettingValueName(IDC_CENTER_LON).text, EncodeLongitude(SpinFieldGetValue(&LongitudeField)));
+    RegStoreSetNumber(&store, "", SettingValueName(IDC_RADIUS).text, EncodeRadius(SpinFieldGetValue(&RadiusField)));
 
     RegStoreClose(&store);
 }

@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 
 #include "dialogs/core/text_forms.h"
@@ -12,28 +13,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 3)
         return 0;
-    size_t bufferSize = data[0] % 64;
-    size_t position = data[1] % 72;
-    size_t split = 3 + (size - 3) * data[2] / 256;
-    std::string start((const char *)data + 3, (const char *)data + split);
-    std::string text((const char *)data + split, (const char *)data + size);
-    start = start.substr(0, strnlen(start.c_str(), start.size()));
-    text = text.substr(0, strnlen(text.c_str(), text.size()));
+    size_t bufferSize = 1 + data[0] % 64, position = data[1] % 72, split = 3 + (size - 3) * data[2] / 256;
+    // Both texts end at their first NUL; the start is cut to what the buffer holds.
+    std::string start = std::string((const char *)data + 3, split - 3).c_str();
+    std::string text = std::string((const char *)data + split, size - split).c_str();
+    start.resize(std::min(start.size(), bufferSize - 1));
 
-    char *buffer = (char *)malloc(bufferSize ? bufferSize : 1);
-    if (bufferSize) {
-        size_t kept = start.size() < bufferSize - 1 ? start.size() : bufferSize - 1;
-        memcpy(buffer, start.data(), kept);
-        buffer[kept] = '\0';
-        start.resize(kept);
-
-        InsertText(text.c_str(), buffer, bufferSize, position);
-        std::string expected = start;
-        expected.insert(position < start.size() ? position : start.size(), text);
-        expected.resize(expected.size() < bufferSize - 1 ? expected.size() : bufferSize - 1);
-        if (expected != buffer)
-            abort();
-    }
+    char *buffer = (char *)malloc(bufferSize);
+    memcpy(buffer, start.c_str(), start.size() + 1);
+    InsertText(text.c_str(), buffer, bufferSize, position);
+    std::string expected = start;
+    expected.insert(std::min(position, start.size()), text);
+    expected.resize(std::min(expected.size(), bufferSize - 1));
+    if (expected != buffer)
+        abort();
     free(buffer);
 
     uint32_t value = 0;

@@ -7,10 +7,11 @@
 #include <cstdio>
 #include <cstring>
 
-void SettingValueName(int controlId, char *out, size_t outSize)
+ValueName SettingValueName(int controlId)
 {
-    if (outSize > 0)
-        snprintf(out, outSize, "%x", (unsigned)controlId);
+    ValueName name;
+    snprintf(name.text, sizeof name.text, "%x", (unsigned)controlId);
+    return name;
 }
 
 /* Truncation toward zero to 64 bits (saturating, NaN as 0), of which the low 32 are kept. */

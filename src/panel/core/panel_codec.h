@@ -9,7 +9,10 @@
 #include <cstdint>
 
 /* The registry value name of a control: its id in lower-case hexadecimal ("%x"). */
-void SettingValueName(int controlId, char *out, size_t outSize);
+struct ValueName {
+    char text[32];
+};
+ValueName SettingValueName(int controlId);
 
 /* The stored 32-bit integers, and the numbers they restore to. */
 uint32_t EncodeLatitude(double latitude);

@@ -1,22 +1,27 @@
 /*
- * Resource parsing for the resource check.
+ * Resource parsing for the resource check. Every read is bounded by the resource's size.
  */
 #include "resource_reader.h"
 
+#include <stdio.h>
 #include <string.h>
 
 namespace {
 
 struct Cursor {
     const BYTE *base;
-    size_t size;
-    size_t at;
+    size_t size, at;
     bool ok;
 
-    bool need(size_t n) { return ok = ok && at + n <= size; }
-    WORD word() { WORD w = 0; if (need(2)) { memcpy(&w, base + at, 2); at += 2; } return w; }
-    DWORD dword() { DWORD d = 0; if (need(4)) { memcpy(&d, base + at, 4); at += 4; } return d; }
-    BYTE byte() { BYTE b = 0; if (need(1)) b = base[at++]; return b; }
+    DWORD number(size_t bytes)
+    {
+        DWORD n = 0;
+        if ((ok = ok && at + bytes <= size))
+            memcpy(&n, base + at, bytes), at += bytes;
+        return n;
+    }
+    WORD word() { return (WORD)number(2); }
+    DWORD dword() { return number(4); }
     void align4() { at = (at + 3) & ~(size_t)3; }
     std::string wideString()
     {
@@ -25,23 +30,17 @@ struct Cursor {
             out += c < 0x80 ? (char)c : '?';
         return out;
     }
-    /* A name or a number: 0x0000 none, 0xFFFF followed by a number, else a string. */
+    /* 0x0000 none, 0xFFFF followed by a number, else a string. */
     std::string nameOrOrdinal(bool isClass)
     {
         WORD first = word();
-        if (first == 0)
-            return "";
-        if (first == 0xFFFF) {
-            WORD ordinal = word();
-            if (isClass) {
-                static const char *names[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX"};
-                if (ordinal >= 0x80 && ordinal <= 0x85)
-                    return names[ordinal - 0x80];
-            }
-            return "#" + std::to_string(ordinal);
+        if (first != 0xFFFF) {
+            at -= 2;
+            return wideString();
         }
-        at -= 2;
-        return wideString();
+        WORD ordinal = word();
+        static const char *classes[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX"};
+        return isClass && ordinal >= 0x80 && ordinal <= 0x85 ? classes[ordinal - 0x80] : "#" + std::to_string(ordinal);
     }
 };
 
@@ -50,15 +49,63 @@ Cursor CursorOver(const std::string &data)
     return Cursor{(const BYTE *)data.data(), data.size(), 0, true};
 }
 
+/* One node of a version block at `start`: length, value length, type (1 text, whose length
+ * counts characters; 0 binary), key, value, then the children up to its length. The root holds
+ * the fixed part; every other node without children is one entry. Returns the node's end, or 0. */
+size_t ReadVersionNode(const std::string &data, size_t start, const std::string &parent, VersionBlock *out)
+{
+    Cursor c = CursorOver(data);
+    c.at = start;
+    size_t end = start + c.word();
+    WORD valueLength = c.word(), type = c.word();
+    std::string key = c.wideString();
+    c.align4();
+    size_t valueAt = c.at, valueEnd = valueAt + (type == 1 ? 2 * valueLength : valueLength);
+    bool root = start == 0;
+    if (!c.ok || end > data.size() || valueEnd > end || (root && key != "VS_VERSION_INFO"))
+        return 0;
+    std::string path = root ? "" : parent.empty() ? key : parent + "/" + key, value;
+    if (type == 1 && valueLength)
+        value = c.wideString();
+    for (c.at = valueAt; type == 0 && c.at + 2 <= valueEnd;) {
+        char word[8];
+        snprintf(word, sizeof word, value.empty() ? "%04x" : " %04x", c.word());
+        value += word;
+    }
+    for (c.at = valueAt; root && c.at + 4 <= valueEnd;)
+        out->fixed.push_back(c.dword());
+    size_t child = (valueEnd + 3) & ~(size_t)3;
+    if (child >= end && !root)
+        out->entries.push_back(path + "=" + value);
+    for (; child < end; child = (child + 3) & ~(size_t)3)
+        if (!(child = ReadVersionNode(data, child, path, out)))
+            return 0;
+    return end;
+}
+
+/* Help id, extended style and style, as each kind of template stores them. */
+void ReadStyles(Cursor &c, bool extended, DWORD *helpId, DWORD *exStyle, DWORD *style)
+{
+    if (extended)
+        *helpId = c.dword();
+    *(extended ? exStyle : style) = c.dword();
+    *(extended ? style : exStyle) = c.dword();
+}
+
+void ReadBox(Cursor &c, int *x, int *y, int *cx, int *cy)
+{
+    *x = (short)c.word();
+    *y = (short)c.word();
+    *cx = (short)c.word();
+    *cy = (short)c.word();
+}
+
 }
 
 std::string ReadResource(HMODULE module, LPCSTR type, LPCSTR name)
 {
     HRSRC found = FindResourceExA(module, type, name, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    if (!found)
-        return "";
-    HGLOBAL loaded = LoadResource(module, found);
-    const char *bytes = (const char *)LockResource(loaded);
+    const char *bytes = found ? (const char *)LockResource(LoadResource(module, found)) : NULL;
     return bytes ? std::string(bytes, SizeofResource(module, found)) : "";
 }
 
@@ -66,24 +113,11 @@ bool ParseDialogTemplate(const std::string &data, DialogTemplate *out)
 {
     Cursor c = CursorOver(data);
     *out = DialogTemplate();
-    WORD count;
-    if (c.size >= 4 && c.base[0] == 1 && c.base[1] == 0 && c.base[2] == 0xFF && c.base[3] == 0xFF) {
-        out->extended = true;
-        c.word();
-        c.word();
-        out->helpId = c.dword();
-        out->exStyle = c.dword();
-        out->style = c.dword();
-    } else {
-        out->extended = false;
-        out->style = c.dword();
-        out->exStyle = c.dword();
-    }
-    count = c.word();
-    out->x = (short)c.word();
-    out->y = (short)c.word();
-    out->cx = (short)c.word();
-    out->cy = (short)c.word();
+    out->extended = data.size() >= 4 && c.dword() == 0xFFFF0001;
+    c.at = out->extended ? 4 : 0;
+    ReadStyles(c, out->extended, &out->helpId, &out->exStyle, &out->style);
+    WORD count = c.word();
+    ReadBox(c, &out->x, &out->y, &out->cx, &out->cy);
     out->menu = c.nameOrOrdinal(false);
     out->className = c.nameOrOrdinal(false);
     out->caption = c.wideString();
@@ -91,26 +125,16 @@ bool ParseDialogTemplate(const std::string &data, DialogTemplate *out)
         out->pointSize = c.word();
         if (out->extended) {
             out->weight = c.word();
-            out->italic = c.byte();
-            out->charset = c.byte();
+            out->italic = (BYTE)c.number(1);
+            out->charset = (BYTE)c.number(1);
         }
         out->font = c.wideString();
     }
     for (WORD i = 0; i < count && c.ok; i++) {
         TemplateItem item = {};
         c.align4();
-        if (out->extended) {
-            item.helpId = c.dword();
-            item.exStyle = c.dword();
-            item.style = c.dword();
-        } else {
-            item.style = c.dword();
-            item.exStyle = c.dword();
-        }
-        item.x = (short)c.word();
-        item.y = (short)c.word();
-        item.cx = (short)c.word();
-        item.cy = (short)c.word();
+        ReadStyles(c, out->extended, &item.helpId, &item.exStyle, &item.style);
+        ReadBox(c, &item.x, &item.y, &item.cx, &item.cy);
         item.id = out->extended ? (int)c.dword() : (short)c.word();
         item.className = c.nameOrOrdinal(true);
         item.text = c.nameOrOrdinal(false);
@@ -121,103 +145,26 @@ bool ParseDialogTemplate(const std::string &data, DialogTemplate *out)
     return c.ok;
 }
 
-namespace {
-
-/* One node of a version block: length, value length, type, key, value, children. */
-struct VersionNode {
-    size_t start, end, valueAt;
-    WORD valueLength, type;
-    std::string key;
-};
-
-bool ReadVersionNode(Cursor &c, VersionNode *node)
-{
-    c.align4();
-    node->start = c.at;
-    WORD length = c.word();
-    node->valueLength = c.word();
-    node->type = c.word();
-    node->key = c.wideString();
-    c.align4();
-    node->valueAt = c.at;
-    node->end = node->start + length;
-    return c.ok && length >= 6 && node->end <= c.size;
-}
-
-std::string WideValue(const Cursor &c, const VersionNode &node)
-{
-    Cursor v = c;
-    v.at = node.valueAt;
-    v.size = node.end;
-    std::string text = node.valueLength ? v.wideString() : "";
-    return text;
-}
-
-}
-
 bool ParseVersionBlock(const std::string &data, VersionBlock *out)
 {
     *out = VersionBlock();
-    Cursor c = CursorOver(data);
-    VersionNode root;
-    if (!ReadVersionNode(c, &root) || root.key != "VS_VERSION_INFO" || root.valueLength != sizeof(VS_FIXEDFILEINFO))
-        return false;
-    memcpy(&out->fixed, c.base + root.valueAt, sizeof out->fixed);
-    c.at = root.valueAt + root.valueLength;
-    while (c.ok && c.at < root.end) {
-        VersionNode section;
-        if (!ReadVersionNode(c, &section))
-            return false;
-        c.at = section.valueAt + section.valueLength;
-        while (c.ok && (c.at + 3 & ~(size_t)3) < section.end) {
-            VersionNode child;
-            if (!ReadVersionNode(c, &child))
-                return false;
-            if (section.key == "StringFileInfo") {
-                out->tableName = child.key;
-                c.at = child.valueAt;
-                while (c.ok && (c.at + 3 & ~(size_t)3) < child.end) {
-                    VersionNode entry;
-                    if (!ReadVersionNode(c, &entry))
-                        return false;
-                    out->strings.emplace_back(entry.key, WideValue(c, entry));
-                    c.at = entry.end;
-                }
-            } else if (section.key == "VarFileInfo" && child.key == "Translation") {
-                for (size_t i = 0; i + 2 <= child.valueLength; i += 2) {
-                    WORD w;
-                    memcpy(&w, c.base + child.valueAt + i, 2);
-                    out->translation.push_back(w);
-                }
-            }
-            c.at = child.end;
-        }
-        c.at = section.end;
-    }
-    return c.ok;
+    return ReadVersionNode(data, 0, "", out) != 0 && out->fixed.size() == sizeof(VS_FIXEDFILEINFO) / 4;
 }
 
-std::vector<IconImage> ReadIconGroup(HMODULE module, LPCSTR name)
+std::vector<std::string> IconImageSizes(HMODULE module, LPCSTR name)
 {
-    std::vector<IconImage> images;
+    std::vector<std::string> sizes;
     std::string group = ReadResource(module, RT_GROUP_ICON, name);
     Cursor c = CursorOver(group);
-    c.word();
-    c.word();
+    c.at = 4;
     WORD count = c.word();
     for (WORD i = 0; i < count && c.ok; i++) {
         c.at += 12; /* width, height, colours, reserved, planes, bit count, size */
-        WORD id = c.word();
-        std::string image = ReadResource(module, RT_ICON, MAKEINTRESOURCEA(id));
-        IconImage info = {0, 0, 0};
-        if (image.size() >= sizeof(BITMAPINFOHEADER)) {
-            BITMAPINFOHEADER header;
-            memcpy(&header, image.data(), sizeof header);
-            info.width = header.biWidth;
-            info.height = header.biHeight / 2; /* colour and mask stacked */
-            info.bitCount = header.biBitCount;
-        }
-        images.push_back(info);
+        std::string image = ReadResource(module, RT_ICON, MAKEINTRESOURCEA(c.word()));
+        BITMAPINFOHEADER header = {};
+        memcpy(&header, image.data(), image.size() < sizeof header ? image.size() : sizeof header);
+        /* The colour image and its mask are stacked: the height counts both. */
+        sizes.push_back(std::to_string(header.biWidth) + "x" + std::to_string(header.biHeight / 2) + "x" + std::to_string(header.biBitCount));
     }
-    return images;
+    return sizes;
 }

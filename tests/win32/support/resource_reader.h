@@ -1,7 +1,6 @@
 /*
- * Reads resources back out of a built executable, as they are stored: dialog templates
- * (classic and extended), the version block with its keys in stored order, the manifest and
- * the icon group. The resource check compares them with the values the program is built to.
+ * Reads resources back out of a built executable as they are stored: dialog templates (classic
+ * and extended), the version block with its entries in stored order, and the icon group.
  */
 #ifndef VANTREL_RESOURCE_READER_H
 #define VANTREL_RESOURCE_READER_H
@@ -9,54 +8,45 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
+/* Fields in an order that lets a table of expected values leave the usual zeros out. */
 struct TemplateItem {
-    DWORD helpId;
-    DWORD exStyle;
-    DWORD style;
-    int x, y, cx, cy;
     int id;
     std::string className; /* predefined classes by name: BUTTON, EDIT, STATIC, ... */
     std::string text;      /* "#1012" for a resource given by number */
-    WORD extraCount;
+    DWORD style;
+    int x, y, cx, cy;
+    DWORD exStyle = 0, helpId = 0;
+    WORD extraCount = 0;
 };
 
 struct DialogTemplate {
     bool extended;
-    DWORD helpId;
-    DWORD exStyle;
-    DWORD style;
-    int x, y, cx, cy;
-    std::string menu;
-    std::string className;
+    DWORD style, exStyle;
+    int cx, cy;
     std::string caption;
     int pointSize;
-    int weight;
-    int italic;
-    int charset;
     std::string font;
+    int charset; /* extended templates only, as are weight and italic */
     std::vector<TemplateItem> items;
+    int x = 0, y = 0;
+    DWORD helpId = 0;
+    std::string menu = "", className = "";
+    int weight = 0, italic = 0;
 };
 
 struct VersionBlock {
-    VS_FIXEDFILEINFO fixed;
-    std::string tableName;
-    std::vector<std::pair<std::string, std::string>> strings; /* in stored order */
-    std::vector<WORD> translation;
-};
-
-struct IconImage {
-    int width;
-    int height;
-    int bitCount; /* from the image's own bitmap header */
+    std::vector<DWORD> fixed; /* VS_FIXEDFILEINFO, field by field */
+    /* Every leaf below the root in stored order, as "path/key=value"; binary values as hex words. */
+    std::vector<std::string> entries;
 };
 
 /* The raw bytes of a resource of language English (United States); empty when missing. */
 std::string ReadResource(HMODULE module, LPCSTR type, LPCSTR name);
 bool ParseDialogTemplate(const std::string &data, DialogTemplate *out);
 bool ParseVersionBlock(const std::string &data, VersionBlock *out);
-std::vector<IconImage> ReadIconGroup(HMODULE module, LPCSTR name);
+/* "WIDTHxHEIGHTxBITS" of each image of an icon group, from the images' own bitmap headers. */
+std::vector<std::string> IconImageSizes(HMODULE module, LPCSTR name);
 
 #endif

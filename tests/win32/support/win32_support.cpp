@@ -6,6 +6,8 @@
 #include "panel/panel.h"
 #include "resource.h"
 
+#include <memory>
+
 HWND CreateMainDialog()
 {
     return CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDlgProc, 0);
@@ -73,4 +75,74 @@ void WhileModal(std::function<bool()> action, DWORD interval, DWORD timeout, std
 void DeleteProgramKey()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvorik\\Vantrel");
+}
+
+std::string ItemText(HWND dialog, int id)
+{
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+void PostKeyToFocus(UINT key)
+{
+    HWND focus = GetFocus();
+    PostMessageA(focus, WM_KEYDOWN, key, 1);
+    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+}
+
+void PostClick(HWND control)
+{
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+}
+
+INT_PTR DriveModalDialog(const char *title, std::vector<ModalStep> steps, std::function<INT_PTR()> open, DWORD timeout)
+{
+    struct Drive {
+        std::string title;
+        std::vector<ModalStep> steps;
+        size_t next = 0;
+        HWND dialog = NULL;
+        bool timedOut = false, finished = false;
+    };
+    // A last tick may come after this call returns, so the driver holds only shared state.
+    auto drive = std::make_shared<Drive>();
+    drive->title = title;
+    drive->steps = std::move(steps);
+    WhileModal(
+        [drive]() {
+            if (drive->finished)
+                return true;
+            HWND active = GetActiveWindow();
+            if (!drive->dialog) {
+                if (!active || WindowText(active) != drive->title)
+                    return false;
+                drive->dialog = active;
+            }
+            if (!IsWindow(drive->dialog))
+                return true;
+            if (active && active != drive->dialog && active != GetWindow(drive->dialog, GW_OWNER)) {
+                PostMessageA(active, WM_CLOSE, 0, 0); // a message over the dialog is not waited on
+                return false;
+            }
+            while (drive->next < drive->steps.size() && drive->steps[drive->next](drive->dialog))
+                drive->next++;
+            return false;
+        },
+        20, timeout,
+        [drive]() {
+            drive->timedOut = true;
+            EndDialog(drive->dialog ? drive->dialog : GetActiveWindow(), MODAL_TIMED_OUT);
+        });
+    INT_PTR result = open();
+    drive->finished = true;
+    if (drive->timedOut)
+        return MODAL_TIMED_OUT;
+    return drive->next < drive->steps.size() ? MODAL_CUT_SHORT : result;
+}
+
+std::function<INT_PTR()> ModalFromTemplate(int templateId, DLGPROC proc)
+{
+    return [templateId, proc]() {
+        return DialogBoxParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(templateId), NULL, proc, 0);
+    };
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 /* The main dialog, created modeless from the program's own template. */
 HWND CreateMainDialog();
@@ -27,5 +28,32 @@ void WhileModal(std::function<bool()> action, DWORD interval = 20, DWORD timeout
 
 /* Deletes the program's registry key and everything under it. */
 void DeleteProgramKey();
+
+/* The text of the control `id` of `dialog`. */
+std::string ItemText(HWND dialog, int id);
+
+/* A key as the keyboard delivers it: down and up posted to the focused window, so the dialog
+ * manager of a running modal loop sees it first. */
+void PostKeyToFocus(UINT key);
+
+/* A left click posted to the top left of `control`. */
+void PostClick(HWND control);
+
+/* One step of driving a modal dialog: runs on the dialog every tick until it returns true. */
+typedef std::function<bool(HWND)> ModalStep;
+
+/* What DriveModalDialog returns instead of the dialog's own result. */
+enum { MODAL_TIMED_OUT = -100, MODAL_CUT_SHORT = -101 };
+
+/* Calls `open`, which runs a modal loop (DialogBoxParamA, or a command that opens a dialog),
+ * and drives the window titled `title` that becomes active in it: the steps in turn, then the
+ * window must close by itself; anything else that becomes active over it meanwhile is closed.
+ * Returns what `open` returned, MODAL_CUT_SHORT if the window never showed or closed before its
+ * last step, or MODAL_TIMED_OUT if it had to be ended after `timeout` ms. */
+INT_PTR DriveModalDialog(const char *title, std::vector<ModalStep> steps, std::function<INT_PTR()> open,
+                         DWORD timeout = 10000);
+
+/* An `open` for DriveModalDialog: the program's template `templateId` with `proc`, no owner. */
+std::function<INT_PTR()> ModalFromTemplate(int templateId, DLGPROC proc);
 
 #endif
