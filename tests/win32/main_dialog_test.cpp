@@ -79,62 +79,36 @@ TEST_F(MainDialog, FocusStartsInTheInputField)
     EXPECT_EQ(item(IDC_INPUT_FILE), GetFocus());
 }
 
-TEST_F(MainDialog, HasTheClassIcon)
+TEST_F(MainDialog, HasTheClassIconAndIsCentred)
 {
     EXPECT_NE(0, (LONG_PTR)GetClassLongPtrA(dialog, GCLP_HICON));
-}
-
-TEST_F(MainDialog, IsCentredOnTheScreen)
-{
     RECT rect;
     GetWindowRect(dialog, &rect);
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
     HDC dc = GetDC(dialog);
-    int screenWidth = GetDeviceCaps(dc, HORZRES), screenHeight = GetDeviceCaps(dc, VERTRES);
+    EXPECT_EQ((GetDeviceCaps(dc, HORZRES) >> 1) - ((rect.right - rect.left) >> 1), rect.left);
+    EXPECT_EQ((GetDeviceCaps(dc, VERTRES) >> 1) - ((rect.bottom - rect.top) >> 1), rect.top);
     ReleaseDC(dialog, dc);
-    EXPECT_EQ((screenWidth >> 1) - (width >> 1), rect.left);
-    EXPECT_EQ((screenHeight >> 1) - (height >> 1), rect.top);
 }
 
-HWND CreatePlainWindow(int width, int height)
-{
-    return CreateWindowExA(0, "STATIC", "probe", WS_POPUP, 5, 7, width, height, NULL, NULL, GetModuleHandleA(NULL), NULL);
-}
-
-TEST(CenterWindow, OddSizesAreHalvedBeforeSubtracting)
+TEST(CenterWindow, HalvesOddSizesBeforeSubtractingAndKeepsTheSize)
 {
     HDC screen = GetDC(NULL);
-    int screenWidth = GetDeviceCaps(screen, HORZRES), screenHeight = GetDeviceCaps(screen, VERTRES);
+    const int screenWidth = GetDeviceCaps(screen, HORZRES), screenHeight = GetDeviceCaps(screen, VERTRES);
     ReleaseDC(NULL, screen);
-
-    HWND window = CreatePlainWindow(301, 201);
-    CenterWindow(window);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    EXPECT_EQ((screenWidth >> 1) - 150, rect.left);
-    EXPECT_EQ((screenHeight >> 1) - 100, rect.top);
-    EXPECT_EQ(301, rect.right - rect.left);
-    EXPECT_EQ(201, rect.bottom - rect.top);
-    DestroyWindow(window);
-}
-
-TEST(CenterWindow, LargerThanTheScreenGoesNegativeAndKeepsItsSize)
-{
-    HDC screen = GetDC(NULL);
-    int screenWidth = GetDeviceCaps(screen, HORZRES), screenHeight = GetDeviceCaps(screen, VERTRES);
-    ReleaseDC(NULL, screen);
-
-    int width = screenWidth + 301, height = screenHeight + 201;
-    HWND window = CreatePlainWindow(width, height);
-    CenterWindow(window);
-    RECT rect;
-    GetWindowRect(window, &rect);
-    EXPECT_EQ((screenWidth >> 1) - (width >> 1), rect.left);
-    EXPECT_EQ((screenHeight >> 1) - (height >> 1), rect.top);
-    EXPECT_LT(rect.left, 0);
-    EXPECT_EQ(width, rect.right - rect.left);
-    EXPECT_EQ(height, rect.bottom - rect.top);
-    DestroyWindow(window);
+    // An odd size, and one larger than the screen, which goes to negative coordinates.
+    const SIZE sizes[] = {{301, 201}, {screenWidth + 301, screenHeight + 201}};
+    for (SIZE size : sizes) {
+        HWND window = CreateWindowExA(0, "STATIC", "probe", WS_POPUP, 5, 7, size.cx, size.cy, NULL, NULL,
+                                      GetModuleHandleA(NULL), NULL);
+        CenterWindow(window);
+        RECT rect;
+        GetWindowRect(window, &rect);
+        EXPECT_EQ((screenWidth >> 1) - (size.cx >> 1), rect.left) << size.cx;
+        EXPECT_EQ((screenHeight >> 1) - (size.cy >> 1), rect.top) << size.cy;
+        EXPECT_EQ(size.cx, rect.right - rect.left);
+        EXPECT_EQ(size.cy, rect.bottom - rect.top);
+        DestroyWindow(window);
+    }
 }
 
 TEST(ReadVersionStrings, ReadsTheProgramsOwnBlock)
