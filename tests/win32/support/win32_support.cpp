@@ -7,6 +7,7 @@
 #include "resource.h"
 
 #include <memory>
+#include "settings/regstore.h"
 
 HWND CreateMainDialog()
 {
@@ -75,6 +76,107 @@ void WhileModal(std::function<bool()> action, DWORD interval, DWORD timeout, std
 void DeleteProgramKey()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvorik\\Vantrel");
+}
+
+namespace {
+struct Search {
+    std::function<bool(HWND)> match;
+    HWND found;
+};
+
+BOOL CALLBACK VisitThreadWindow(HWND window, LPARAM data)
+{
+    Search *search = (Search *)data;
+    if (IsWindowVisible(window) && search->match(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}
+
+HWND FindThreadWindow(std::function<bool(HWND)> match)
+{
+    Search search = {std::move(match), NULL};
+    EnumThreadWindows(GetCurrentThreadId(), VisitThreadWindow, (LPARAM)&search);
+    return search.found;
+}
+
+HWND ThreadWindowTitled(const char *title)
+{
+    return FindThreadWindow([title](HWND window) { return WindowText(window) == title; });
+}
+
+void PostCommand(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+}
+
+void TypeChars(HWND control, const char *text)
+{
+    for (const char *c = text; *c; c++)
+        SendMessageA(control, WM_CHAR, (unsigned char)*c, 1);
+}
+
+void SendKeyDown(HWND control, WPARAM key, int modifier)
+{
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = state[VK_CONTROL] = 0;
+    if (modifier)
+        state[modifier] = 0x80;
+    SetKeyboardState(state);
+    SendMessageA(control, WM_KEYDOWN, key, 1);
+    state[VK_SHIFT] = state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+}
+
+bool DialogKey(HWND dialog, HWND control, WPARAM key)
+{
+    MSG msg = {control, WM_KEYDOWN, key, 1, GetTickCount(), {0, 0}};
+    return IsDialogMessageA(dialog, &msg);
+}
+
+std::string TempFolder(const char *name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + name + "\\";
+    CreateDirectoryA(folder.c_str(), NULL);
+    return folder;
+}
+
+std::string StoredValue(const char *name)
+{
+    char data[2048] = "";
+    DWORD size = sizeof data - 1, type = 0;
+    if (RegGetValueA(HKEY_CURRENT_USER, AppKeyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) != ERROR_SUCCESS)
+        return "<missing>";
+    if (type == REG_DWORD)
+        return std::to_string((int)*(DWORD *)data);
+    return type == REG_SZ ? std::string(data) : "<type " + std::to_string(type) + ">";
+}
+
+std::string StoredValues(std::initializer_list<const char *> names)
+{
+    std::string values;
+    for (const char *name : names)
+        values += (values.empty() ? "" : " ") + StoredValue(name);
+    return values;
+}
+
+void WriteProgramValue(const char *name, DWORD type, const void *data, DWORD size)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, AppKeyPath, name, type, data, size);
+}
+
+bool KeyExists(const char *path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
 }
 
 std::string ItemText(HWND dialog, int id)

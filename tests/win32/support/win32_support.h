@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,42 @@ void WhileModal(std::function<bool()> action, DWORD interval = 20, DWORD timeout
 
 /* Deletes the program's registry key and everything under it. */
 void DeleteProgramKey();
+
+/* The first visible top-level window of this thread that `match` accepts, or NULL. */
+HWND FindThreadWindow(std::function<bool(HWND)> match);
+
+/* The visible top-level window of this thread with this title, or NULL. */
+HWND ThreadWindowTitled(const char *title);
+
+/* Posts a button's click to its dialog as WM_COMMAND, the way the button reports it. */
+void PostCommand(HWND dialog, int id);
+
+/* Sends `text` to a control one WM_CHAR at a time, as typing does. */
+void TypeChars(HWND control, const char *text);
+
+/* Sends WM_KEYDOWN with `modifier` (VK_SHIFT, VK_CONTROL or 0) held in the thread's keyboard
+ * state, and releases the modifier afterwards. */
+void SendKeyDown(HWND control, WPARAM key, int modifier = 0);
+
+/* A key pressed in `control` as the dialog manager of `dialog` sees it (Tab, Escape, Enter);
+ * true when the dialog manager handled it. */
+bool DialogKey(HWND dialog, HWND control, WPARAM key);
+
+/* %TEMP%\name\ (with the trailing backslash), created if needed. */
+std::string TempFolder(const char *name);
+
+/* A value of the program's key as a test compares it: REG_SZ as its text, REG_DWORD as a
+ * signed decimal number, "<missing>", or "<type N>" for any other type. */
+std::string StoredValue(const char *name);
+
+/* Several values of the program's key as StoredValue gives them, separated by blanks. */
+std::string StoredValues(std::initializer_list<const char *> names);
+
+/* Writes a value of any type and size straight into the program's key, as other software might. */
+void WriteProgramValue(const char *name, DWORD type, const void *data, DWORD size);
+
+/* True when the key exists under HKEY_CURRENT_USER. */
+bool KeyExists(const char *path);
 
 /* The text of the control `id` of `dialog`. */
 std::string ItemText(HWND dialog, int id);
