@@ -1,35 +1,31 @@
-// Arbitrary requests through the command-line builder: paths of any length and content,
-// any flags and numbers. The line must fit its buffer and hold exactly the quoted paths.
+// Arbitrary requests through the command-line builder: paths of any length and content, any
+// flags and numbers. The line must fit its buffer (ASan) and split into exactly the options
+// and the two paths without their quotes.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "run/core/cmdline.h"
 
-/* The rules by which the C runtime splits a command line into its argument vector:
- * blanks separate arguments outside quotes; 2n backslashes before a quote give n
- * backslashes and the quote toggles quoting; 2n+1 give n and a literal quote; backslashes
- * elsewhere are literal. */
-static std::vector<std::string> SplitLikeTheRuntime(const char *line)
+/* The C runtime's rules for splitting a command line: blanks separate arguments outside
+ * quotes; 2n backslashes before a quote give n backslashes and the quote toggles quoting,
+ * 2n+1 give n and a literal quote; other backslashes are literal. */
+static std::vector<std::string> SplitLikeTheRuntime(const char *p)
 {
     std::vector<std::string> arguments;
-    const char *p = line;
     for (;;) {
-        while (*p == ' ' || *p == '\t')
-            ++p;
+        p += strspn(p, " \t");
         if (!*p)
-            break;
+            return arguments;
         std::string argument;
         bool quoted = false;
         while (*p && (quoted || (*p != ' ' && *p != '\t'))) {
-            size_t backslashes = 0;
-            while (*p == '\\') {
-                ++backslashes;
-                ++p;
-            }
+            size_t backslashes = strspn(p, "\\");
+            p += backslashes;
             if (*p == '"') {
                 argument.append(backslashes / 2, '\\');
                 if (backslashes % 2)
@@ -45,21 +41,17 @@ static std::vector<std::string> SplitLikeTheRuntime(const char *line)
         }
         arguments.push_back(argument);
     }
-    return arguments;
 }
 
-static std::string WithoutQuotes(const std::string &text)
+static std::string WithoutQuotes(std::string text)
 {
-    std::string kept;
-    for (char c : text)
-        if (c != '"')
-            kept += c;
-    return kept;
+    text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+    return text;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size < 4 + 4 + 8 + 8)
+    if (size < 24)
         return 0;
     DecodeRequest request = {};
     memcpy(&request.flags, data, 4);
@@ -68,10 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(&request.centerLongitude, data + 16, 8);
     std::string rest(reinterpret_cast<const char *>(data + 24), size - 24);
     size_t split = rest.find('|');
-    std::string input = rest.substr(0, split);
-    std::string output = split == std::string::npos ? "" : rest.substr(split + 1);
-    input = input.c_str(); // as far as a C string reaches
-    output = output.c_str();
+    std::string input = rest.substr(0, split).c_str(); // as far as a C string reaches
+    std::string output = split == std::string::npos ? "" : rest.substr(split + 1).c_str();
     request.inputPath = input.c_str();
     request.outputPath = output.c_str();
 
@@ -81,14 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::vector<std::string> arguments = SplitLikeTheRuntime(line);
     free(line);
 
-    size_t options = 0;
+    size_t options = (request.flags & DF_PARTIAL) ? 3 : 0;
     for (unsigned bit : {DF_QUIET, DF_MILES, DF_FEET, DF_DMS})
         options += (request.flags & bit) != 0;
-    if (request.flags & DF_PARTIAL)
-        options += 3;
-    if (arguments.size() != 1 + options + 2 || arguments[0] != "morvane.exe")
-        abort();
-    if (arguments[options + 1] != WithoutQuotes(input) || arguments[options + 2] != WithoutQuotes(output))
+    if (arguments.size() != options + 3 || arguments[0] != "morvane.exe" ||
+        arguments[options + 1] != WithoutQuotes(input) || arguments[options + 2] != WithoutQuotes(output))
         abort();
     return 0;
 }

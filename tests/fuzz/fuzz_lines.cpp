@@ -1,5 +1,6 @@
 // Arbitrary decoder output through the line assembly, whole and in arbitrary pieces: every
-// line fits the buffer, and the pieces give the same lines as the whole.
+// line fits the buffer, the pieces give the same lines as the whole, and without a NUL
+// nothing but CR and LF is lost.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -30,14 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     LineAssemblyReset(&assembly);
     LineAssemblyFeed(&assembly, bytes, count, Collect, &whole);
     LineAssemblyFinish(&assembly, Collect, &whole);
-
     for (size_t at = 0; at < count; at += piece)
         LineAssemblyFeed(&assembly, bytes + at, count - at < piece ? count - at : piece, Collect, &pieces);
     LineAssemblyFinish(&assembly, Collect, &pieces);
-
     if (whole != pieces)
         abort();
-    /* Without NUL bytes nothing but CR and LF is lost. */
+
     if (!memchr(bytes, '\0', count)) {
         size_t kept = 0, shown = 0;
         for (size_t i = 0; i < count; ++i)
