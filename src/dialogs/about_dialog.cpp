@@ -40,53 +40,62 @@ static void SetItemText(HWND dialog, int id, const char *text)
     SetWindowTextA(GetDlgItem(dialog, id), text);
 }
 
-static void ShowVersionStrings(HWND dialog)
+static void ShowVersionStrings(HWND dialog, const VersionStrings *version)
 {
-    VersionStrings version;
-    ReadVersionStrings(&version);
     char line[TEXT_LINE_SIZE];
-    FormatVersionLine(line, sizeof line, version.FileVersion);
-    SetItemText(dialog, IDC_PRODUCT_NAME, version.ProductName);
+    FormatVersionLine(line, sizeof line, version->FileVersion);
+    SetItemText(dialog, IDC_PRODUCT_NAME, version->ProductName);
     SetItemText(dialog, IDC_VERSION, line);
-    SetItemText(dialog, IDC_LEGAL_NOTICE, version.LegalCopyRight);
+    SetItemText(dialog, IDC_LEGAL_NOTICE, version->LegalCopyRight);
 }
 
-static void ShowWindowsVersion(HWND dialog)
+/* The memory snapshot is taken first, then the Windows version; `known` is what GetVersionExA
+ * said. */
+static void ReadSystemStatus(MEMORYSTATUS *memory, OSVERSIONINFOA *os, BOOL *known)
 {
-    OSVERSIONINFOA info;
-    memset(&info, 0, sizeof info);
-    info.dwOSVersionInfoSize = sizeof info;
-    BOOL known = GetVersionExA(&info);
+    memset(memory, 0, sizeof *memory);
+    /* The structure's own size: a 64-bit build's MEMORYSTATUS is larger than the 32-bit one. */
+    memory->dwLength = sizeof *memory;
+    memset(os, 0, sizeof *os);
+    os->dwOSVersionInfoSize = sizeof *os;
+    GlobalMemoryStatus(memory);
+    *known = GetVersionExA(os);
     /* The service-pack text is shown as it stands, so it must end inside its field. */
-    info.szCSDVersion[sizeof info.szCSDVersion - 1] = '\0';
+    os->szCSDVersion[sizeof os->szCSDVersion - 1] = '\0';
+}
 
-    WindowsVersion version = {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+static void ShowWindowsVersion(HWND dialog, const OSVERSIONINFOA *info, BOOL known)
+{
+    WindowsVersion version = {info->dwPlatformId, info->dwMajorVersion, info->dwMinorVersion, info->dwBuildNumber};
     char line[TEXT_LINE_SIZE];
+    /* A failed GetVersionExA leaves nothing worth showing as numbers; the line says so instead. */
     FormatWindowsLine(line, sizeof line, known ? &version : NULL);
-    if (known && info.szCSDVersion[0] != '\0')
-        SetItemText(dialog, IDC_CSD_VERSION, info.szCSDVersion);
+    if (known && info->szCSDVersion[0] != '\0')
+        SetItemText(dialog, IDC_CSD_VERSION, info->szCSDVersion);
     SetItemText(dialog, IDC_OS_VERSION, line);
 }
 
-static void ShowFreeMemory(HWND dialog)
+static void ShowFreeMemory(HWND dialog, const MEMORYSTATUS *status)
 {
-    MEMORYSTATUS status;
-    memset(&status, 0, sizeof status);
-    status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-
     char number[TEXT_LINE_SIZE];
     char line[TEXT_LINE_SIZE];
-    FormatThousands(number, sizeof number, FreeKilobytes(status.dwAvailPhys));
-    FormatMemoryLine(line, sizeof line, number, status.dwMemoryLoad);
+    FormatThousands(number, sizeof number, FreeKilobytes(status->dwAvailPhys));
+    FormatMemoryLine(line, sizeof line, number, status->dwMemoryLoad);
     SetItemText(dialog, IDC_MEMORY, line);
 }
 
 static BOOL OnInitDialog(HWND dialog)
 {
-    ShowVersionStrings(dialog);
-    ShowWindowsVersion(dialog);
-    ShowFreeMemory(dialog);
+    VersionStrings version;
+    MEMORYSTATUS memory;
+    OSVERSIONINFOA os;
+    BOOL known;
+    ReadVersionStrings(&version);
+    ReadSystemStatus(&memory, &os, &known);
+
+    ShowVersionStrings(dialog, &version);
+    ShowWindowsVersion(dialog, &os, known);
+    ShowFreeMemory(dialog, &memory);
     CenterWindow(dialog);
     return FALSE; /* no focus is set here, and none asked of the system */
 }

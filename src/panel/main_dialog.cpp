@@ -12,6 +12,7 @@ SpinField LatitudeField;
 SpinField LongitudeField;
 SpinField RadiusField;
 
+/* The pointer-sized forms of the window and class slots, so handles are whole in a 64-bit build. */
 static HINSTANCE DialogInstance(HWND dialog)
 {
     return (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE);
@@ -49,6 +50,7 @@ static void AppendAboutToSystemMenu(HWND dialog)
 
 static BOOL OnInitDialog(HWND dialog)
 {
+    /* A missing icon gives NULL here, and the system then draws its default. */
     HICON icon = LoadIconA(DialogInstance(dialog), MAKEINTRESOURCEA(IDI_MAIN));
     SetClassLongPtrA(dialog, GCLP_HICON, (LONG_PTR)icon);
 

@@ -37,7 +37,7 @@ void ReadVersionStrings(VersionStrings *record)
 {
     char path[2048];
     DWORD pathLength = GetModuleFileNameA(NULL, path, sizeof path);
-    if (pathLength >= sizeof path)
+    if (pathLength >= sizeof path) /* a cut path is not terminated on every system */
         path[sizeof path - 1] = '\0';
 
     DWORD handle = 0;

@@ -37,6 +37,7 @@ char *GroupThousands(char *buffer, size_t bufferSize, uint32_t value, char separ
         return buffer;
     char grouped[32]; /* ten digits and three separators at most */
     const char separatorText[2] = {separator, '\0'};
+    /* Written unsigned: a count of 2^31 or more never shows as a negative number. */
     int p = snprintf(grouped, sizeof grouped, "%lu", (unsigned long)value);
     /* From right to left, so each index still counts digits of the plain number. */
     while (p > 3) {
@@ -111,7 +112,7 @@ void FormatMemoryLine(char *buffer, size_t bufferSize, const char *kilobytes, un
 {
     if (bufferSize == 0)
         return;
-    if (memoryLoad > 100)
+    if (memoryLoad > 100) /* never reported by the system; kept from giving a negative share */
         memoryLoad = 100;
     snprintf(buffer, bufferSize, "Available memory to Windows: %s Kb (%d%%)", kilobytes, (int)(100 - memoryLoad));
 }
