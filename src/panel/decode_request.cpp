@@ -23,6 +23,8 @@ static void PrepareFileDialog(OPENFILENAMEA *dialogInfo, HWND dialog, const char
                               const char *initialFolder, DWORD flags, const char *defaultExtension)
 {
     ZeroMemory(dialogInfo, sizeof *dialogInfo);
+    /* The record without the Windows 2000 members: 76 bytes in the 32-bit build, and the
+     * same members with 64-bit pointers in the 64-bit build. */
     dialogInfo->lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialogInfo->hwndOwner = dialog;
     dialogInfo->hInstance = (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE);

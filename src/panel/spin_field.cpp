@@ -18,12 +18,12 @@ static SpinLimits LimitsOf(const SpinField *field)
 
 void SpinFieldAttach(SpinField *field)
 {
-    field->prevProc = (WNDPROC)GetWindowLongPtrA(field->edit, GWLP_WNDPROC);
-    /* Attached a second time: keep the control's own procedure, or every message would loop. */
-    if (field->prevProc == SpinFieldProc) {
-        const SpinField *attached = (const SpinField *)GetWindowLongPtrA(field->edit, GWLP_USERDATA);
-        field->prevProc = attached->prevProc;
-    }
+    WNDPROC previous = (WNDPROC)GetWindowLongPtrA(field->edit, GWLP_WNDPROC);
+    /* Attached a second time (this record or another): keep the control's own procedure, or
+     * every message would loop. It is read before this record's is overwritten. */
+    if (previous == SpinFieldProc)
+        previous = ((const SpinField *)GetWindowLongPtrA(field->edit, GWLP_USERDATA))->prevProc;
+    field->prevProc = previous;
     field->needsFormat = 1;
     SetWindowLongPtrA(field->edit, GWLP_USERDATA, (LONG_PTR)field);
     SetWindowLongPtrA(field->edit, GWLP_WNDPROC, (LONG_PTR)SpinFieldProc);

@@ -149,6 +149,7 @@ static DWORD QueryText(HKEY handle, const char *name, char *buffer, DWORD buffer
     return (DWORD)TerminateRegistryText(buffer, bufferSize, size);
 }
 
+/* A default longer than the buffer is cut to fit rather than written past its end. */
 static void CopyDefault(char *buffer, const char *defaultText, DWORD bufferSize)
 {
     if (bufferSize == 0)

@@ -84,9 +84,11 @@ TEST(SpinFields, ReadOnlyUnboundedHexFieldOnAPlainEdit)
     SpinFieldSetValue(&hex, -1.0);
     EXPECT_EQ(-1.0, SpinFieldGetValue(&hex));
 
-    // Another record attached to the same control replaces the first without looping messages;
-    // the largest number fits the field's buffers both ways.
+    // Another record attached to the same control replaces the first, and the same record
+    // attached again changes nothing, without looping messages; the largest number fits the
+    // field's buffers both ways.
     static SpinField decimal = {edit, nullptr, 0.0, 0.0, 1.0, 10.0, 3, SPIN_DECIMAL, 1, 0};
+    SpinFieldAttach(&decimal);
     SpinFieldAttach(&decimal);
     SpinFieldSetValue(&decimal, DBL_MAX);
     EXPECT_LT(WindowText(edit).size(), 80u);

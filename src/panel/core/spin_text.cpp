@@ -54,7 +54,8 @@ static const char *SkipBlanksAndSign(const char *text, bool *negative)
     return text;
 }
 
-/* Leading whole decimal number; a number beyond the 32-bit range stops at its end. */
+/* Leading whole decimal number, as "%d" reads it. A number beyond the 32-bit range reads as
+ * the end of the range it passed, where scanning it with "%d" would be undefined. */
 static double ParseInteger(const char *text)
 {
     bool negative;
@@ -69,7 +70,8 @@ static double ParseInteger(const char *text)
     return (double)(negative ? -magnitude : magnitude);
 }
 
-/* Leading hexadecimal number, with an optional 0x, kept to its low 32 bits and read signed. */
+/* Leading hexadecimal number, with an optional 0x, as "%X" reads it, then taken as signed. A
+ * number of more than eight digits keeps its low 32 bits, where "%X" would be undefined. */
 static double ParseHex(const char *text)
 {
     bool negative;
