@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-enum { SPIN_INTEGER = 0, SPIN_DECIMAL = 1, SPIN_HEX = 2 };
+#include "panel/core/spin_text.h" /* SPIN_INTEGER, SPIN_DECIMAL, SPIN_HEX */
 
 struct SpinField {
     HWND edit;

@@ -23,21 +23,21 @@ std::string Format(unsigned char kind, unsigned char decimals, double value)
 
 TEST(SpinText, ReadsAndWritesNumbersBeyondTheRangesWithinTheBuffer)
 {
-    EXPECT_EQ(2147483647.0, SpinParseText(SPIN_KIND_INTEGER, "99999999999999999999"));
-    EXPECT_EQ(-2147483648.0, SpinParseText(SPIN_KIND_INTEGER, "-99999999999999999999"));
-    EXPECT_EQ(3.0, SpinParseText(SPIN_KIND_DECIMAL, "3e"));
+    EXPECT_EQ(2147483647.0, SpinParseText(SPIN_INTEGER, "99999999999999999999"));
+    EXPECT_EQ(-2147483648.0, SpinParseText(SPIN_INTEGER, "-99999999999999999999"));
+    EXPECT_EQ(3.0, SpinParseText(SPIN_DECIMAL, "3e"));
     for (const char *word : {"nan", "inf", "0x1p3", ".", "-"})
-        EXPECT_EQ(0.0, SpinParseText(SPIN_KIND_DECIMAL, word)) << word;
-    EXPECT_EQ(-1.0, SpinParseText(SPIN_KIND_HEX, "FFFFFFFF"));
-    EXPECT_EQ(255.0, SpinParseText(SPIN_KIND_HEX, "0xff"));
-    EXPECT_EQ(0x23456789 * 1.0, SpinParseText(SPIN_KIND_HEX, "123456789"));
-    std::string huge = Format(SPIN_KIND_DECIMAL, 3, DBL_MAX);
+        EXPECT_EQ(0.0, SpinParseText(SPIN_DECIMAL, word)) << word;
+    EXPECT_EQ(-1.0, SpinParseText(SPIN_HEX, "FFFFFFFF"));
+    EXPECT_EQ(255.0, SpinParseText(SPIN_HEX, "0xff"));
+    EXPECT_EQ(0x23456789 * 1.0, SpinParseText(SPIN_HEX, "123456789"));
+    std::string huge = Format(SPIN_DECIMAL, 3, DBL_MAX);
     EXPECT_LT(huge.size(), SPIN_FORMAT_BUFFER);
-    EXPECT_EQ(DBL_MAX, SpinParseText(SPIN_KIND_DECIMAL, huge.c_str()));
-    EXPECT_LT(Format(SPIN_KIND_DECIMAL, 255, 1.5).size(), SPIN_FORMAT_BUFFER);
-    EXPECT_EQ("-2147483648", Format(SPIN_KIND_INTEGER, 0, -DBL_MAX));
-    EXPECT_EQ("7FFFFFFF", Format(SPIN_KIND_HEX, 0, 1e300));
-    EXPECT_EQ("0", Format(SPIN_KIND_HEX, 0, NAN));
+    EXPECT_EQ(DBL_MAX, SpinParseText(SPIN_DECIMAL, huge.c_str()));
+    EXPECT_LT(Format(SPIN_DECIMAL, 255, 1.5).size(), SPIN_FORMAT_BUFFER);
+    EXPECT_EQ("-2147483648", Format(SPIN_INTEGER, 0, -DBL_MAX));
+    EXPECT_EQ("7FFFFFFF", Format(SPIN_HEX, 0, 1e300));
+    EXPECT_EQ("0", Format(SPIN_HEX, 0, NAN));
 }
 
 TEST(PanelCodec, EveryThreeDecimalValueComesBackWithTheSameText)
@@ -45,9 +45,9 @@ TEST(PanelCodec, EveryThreeDecimalValueComesBackWithTheSameText)
     for (int thousandths = -180000; thousandths <= 180000; thousandths++) {
         char text[16];
         snprintf(text, sizeof text, "%0.3f", thousandths / 1000.0);
-        ASSERT_EQ(text, Format(SPIN_KIND_DECIMAL, 3, DecodeLongitude(EncodeLongitude(atof(text)))));
+        ASSERT_EQ(text, Format(SPIN_DECIMAL, 3, DecodeLongitude(EncodeLongitude(atof(text)))));
         if (abs(thousandths) <= 90000)
-            ASSERT_EQ(text, Format(SPIN_KIND_DECIMAL, 3, DecodeLatitude(EncodeLatitude(atof(text)))));
+            ASSERT_EQ(text, Format(SPIN_DECIMAL, 3, DecodeLatitude(EncodeLatitude(atof(text)))));
     }
 }
 

@@ -132,9 +132,9 @@ static double ParseDecimal(const char *text)
 double SpinParseText(unsigned char kind, const char *text)
 {
     switch (kind) {
-    case SPIN_KIND_INTEGER: return ParseInteger(text);
-    case SPIN_KIND_DECIMAL: return ParseDecimal(text);
-    case SPIN_KIND_HEX: return ParseHex(text);
+    case SPIN_INTEGER: return ParseInteger(text);
+    case SPIN_DECIMAL: return ParseDecimal(text);
+    case SPIN_HEX: return ParseHex(text);
     }
     return 0.0;
 }
@@ -157,14 +157,14 @@ void SpinFormatValue(unsigned char kind, unsigned char decimals, double value, c
         return;
     int written = 0;
     switch (kind) {
-    case SPIN_KIND_INTEGER: written = snprintf(out, outSize, "%0.0f", LimitToInt32Range(value)); break;
-    case SPIN_KIND_DECIMAL:
+    case SPIN_INTEGER: written = snprintf(out, outSize, "%0.0f", LimitToInt32Range(value)); break;
+    case SPIN_DECIMAL:
         written = snprintf(out, outSize, "%0.*f", (int)decimals, value);
         /* Too long for fixed notation (a huge value or many decimals): the shortest exact form. */
         if (written < 0 || (size_t)written >= outSize)
             written = snprintf(out, outSize, "%.17g", value);
         break;
-    case SPIN_KIND_HEX: written = snprintf(out, outSize, "%X", (unsigned)TruncateToInt32(value)); break;
+    case SPIN_HEX: written = snprintf(out, outSize, "%X", (unsigned)TruncateToInt32(value)); break;
     default: out[0] = '\0'; break;
     }
     if (written < 0)
@@ -187,8 +187,8 @@ static bool IsKindCharacter(unsigned char kind, unsigned long long c)
     if (c == '+' || c == '-' || (c >= '0' && c <= '9'))
         return true;
     switch (kind) {
-    case SPIN_KIND_DECIMAL: return c == '.' || c == 'E' || c == 'e';
-    case SPIN_KIND_HEX: return (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    case SPIN_DECIMAL: return c == '.' || c == 'E' || c == 'e';
+    case SPIN_HEX: return (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
     }
     return false;
 }

@@ -8,8 +8,8 @@
 
 #include <cstddef>
 
-/* The kinds of number a field holds (the values match SPIN_INTEGER, SPIN_DECIMAL, SPIN_HEX). */
-enum { SPIN_KIND_INTEGER = 0, SPIN_KIND_DECIMAL = 1, SPIN_KIND_HEX = 2 };
+/* The kinds of number a field holds. */
+enum { SPIN_INTEGER = 0, SPIN_DECIMAL = 1, SPIN_HEX = 2 };
 
 enum SpinStepKind { SPIN_STEP_UP, SPIN_STEP_DOWN, SPIN_STEP_UP_LARGE, SPIN_STEP_DOWN_LARGE };
 
