@@ -15,6 +15,7 @@ static HANDLE OpenEmptyInput(SECURITY_ATTRIBUTES *inheritable)
 
 int StartCapturedChild(char *commandLine, HANDLE *readEnd, HANDLE *process)
 {
+    /* Record sizes by sizeof: they are larger in the 64-bit build than in the 32-bit one. */
     SECURITY_ATTRIBUTES inheritable = {};
     inheritable.nLength = sizeof inheritable;
     inheritable.lpSecurityDescriptor = NULL;
@@ -49,7 +50,7 @@ int StartCapturedChild(char *commandLine, HANDLE *readEnd, HANDLE *process)
         CloseHandle(pipeRead);
         return 0;
     }
-    CloseHandle(child.hThread);
+    CloseHandle(child.hThread); /* nothing uses it */
     *process = child.hProcess;
     *readEnd = pipeRead;
     return 1;

@@ -89,6 +89,8 @@ LRESULT CALLBACK ResultOkProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return CallWindowProcA(PreviousOkProc, window, message, wParam, lParam);
 }
 
+/* The Ptr forms throughout: procedures and instance handles are 64 bits wide in the 64-bit
+ * build, and the plain Long forms would cut them. */
 static WNDPROC Subclass(HWND window, WNDPROC replacement)
 {
     WNDPROC previous = (WNDPROC)GetWindowLongPtrA(window, GWLP_WNDPROC);

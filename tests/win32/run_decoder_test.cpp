@@ -76,6 +76,9 @@ TEST_F(Decoder, RefusesWhatTheFrontEndNeverSends)
         " -r5 -nS1.00 -eS2.00" + paths,          // S on the longitude
         " -r1.5 -n1.00 -e2.00" + paths,          // radius not an integer
         " -r99999999999 -n1.00 -e2.00" + paths,  // radius beyond int
+        " -r05 -n1.00 -e2.00" + paths,           // leading zero in the radius
+        " -r-0 -n1.00 -e2.00" + paths,           // minus zero radius
+        " -r5 -nS01.00 -e2.00" + paths,          // leading zero in a coordinate
         " -n1.00 -e2.00 -r5" + paths,            // partial options out of order
         " -d -r5 -n1.00 -e2.00 -t" + paths,      // plain option after the partial ones
     };

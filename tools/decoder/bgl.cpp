@@ -54,8 +54,9 @@ bool ReadBglSummary(const char *path, BglSummary *summary, long long *fileSize)
     static unsigned char start[BGL_HEADER_BYTES + BGL_LISTED_SECTIONS * BGL_SECTION_BYTES];
     size_t got = fread(start, 1, sizeof start, file);
     bool readable = !ferror(file);
-    if (readable && fseek(file, 0, SEEK_END) == 0)
-        *fileSize = ftell(file);
+    /* The 64-bit forms: a long holds only 2 GiB here. */
+    if (readable && _fseeki64(file, 0, SEEK_END) == 0)
+        *fileSize = _ftelli64(file);
     fclose(file);
     if (readable)
         ParseBglSummary(start, got, summary);

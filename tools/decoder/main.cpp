@@ -153,9 +153,12 @@ static void Emit(const char *pattern)
 
 static void EmitLines(long count, long lineBytes)
 {
+    static char block[65536];
+    /* Every line fits the block, whatever length was asked for. */
     if (lineBytes < 14)
         lineBytes = 14;
-    static char block[65536];
+    if (lineBytes > (long)sizeof block)
+        lineBytes = (long)sizeof block;
     size_t used = 0;
     for (long i = 1; i <= count; ++i) {
         if (used + (size_t)lineBytes > sizeof block) {
@@ -163,8 +166,13 @@ static void EmitLines(long count, long lineBytes)
             used = 0;
         }
         char *line = block + used;
-        int length = snprintf(line, (size_t)lineBytes, "line %07ld ", i);
-        memset(line + length, '.', (size_t)(lineBytes - 2 - length));
+        /* The number is cut, not the CR LF, when the line is too short for all of it. */
+        char number[32];
+        size_t length = (size_t)snprintf(number, sizeof number, "line %07ld ", i);
+        if (length > (size_t)lineBytes - 2)
+            length = (size_t)lineBytes - 2;
+        memcpy(line, number, length);
+        memset(line + length, '.', (size_t)lineBytes - 2 - length);
         line[lineBytes - 2] = '\r';
         line[lineBytes - 1] = '\n';
         used += (size_t)lineBytes;
@@ -196,19 +204,26 @@ static bool IsDigits(const char *text, size_t minimum, size_t maximum)
     return text[count] == '\0' && count >= minimum && count <= maximum;
 }
 
-/* "-r" and an int. */
+/* The `count` digits at `digits` as the front end writes a number: no leading zero. */
+static bool IsPlainNumber(const char *digits, size_t count)
+{
+    return count >= 1 && (count == 1 || digits[0] != '0');
+}
+
+/* "-r" and an int, written as the front end writes it: no leading zero, no "-0". */
 static bool IsRadius(const char *arg)
 {
     if (strncmp(arg, "-r", 2) != 0)
         return false;
     const char *digits = arg[2] == '-' ? arg + 3 : arg + 2;
-    if (!IsDigits(digits, 1, 10))
+    if (!IsDigits(digits, 1, 10) || !IsPlainNumber(digits, strlen(digits)) || strcmp(arg + 2, "-0") == 0)
         return false;
     double value = atof(arg + 2);
     return value >= -2147483648.0 && value <= 2147483647.0;
 }
 
-/* `prefix`, an optional `negative` letter, digits, a period and exactly two decimals. */
+/* `prefix`, an optional `negative` letter, digits without a leading zero, a period and
+ * exactly two decimals. */
 static bool IsCoordinate(const char *arg, const char *prefix, char negative)
 {
     size_t length = strlen(prefix);
@@ -218,7 +233,7 @@ static bool IsCoordinate(const char *arg, const char *prefix, char negative)
     if (*number == negative)
         ++number;
     size_t whole = strspn(number, "0123456789");
-    return whole >= 1 && number[whole] == '.' && IsDigits(number + whole + 1, 2, 2);
+    return IsPlainNumber(number, whole) && number[whole] == '.' && IsDigits(number + whole + 1, 2, 2);
 }
 
 static bool ParseRequest(int argc, char **argv, Request *request)

@@ -139,7 +139,8 @@ size_t FormatTwoDecimals(double magnitude, char *out, size_t size)
 
 void FormatCoordinateOption(char *out, size_t size, const char *plain, const char *negative, double value)
 {
-    /* The test is on the value, not its rounded text: -0.001 gives "S0.00". */
+    /* The test is on the value, not its rounded text: -0.001 gives "S0.00". A negative zero
+     * is not below 0 and is written "0.00": no minus sign ever reaches the decoder. */
     const char *prefix = value < 0.0 ? negative : plain;
     char number[DECIMAL_TEXT_SIZE];
     FormatTwoDecimals(value < 0.0 ? -value : value, number, sizeof number);
