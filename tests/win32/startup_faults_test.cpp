@@ -113,24 +113,26 @@ DWORD EndAndGetExitCode(Started &started)
     return code;
 }
 
-TEST(StartupFaults, MissingVersionBlockGivesAnEmptyCaption)
+TEST(StartupFaults, MissingVersionBlockEmptiesTheCaptionAndMissingIconKeepsTheDefault)
 {
-    Started started = Start(CopyWithout("vantrel-noversion.exe", 16 /* RT_VERSION */, 1));
-    ASSERT_NE(nullptr, started.dialog);
-    char caption[64] = "x";
-    GetWindowTextA(started.dialog, caption, sizeof caption);
-    EXPECT_STREQ("", caption);
-    EXPECT_EQ(0u, EndAndGetExitCode(started));
-}
-
-TEST(StartupFaults, MissingIconLeavesTheDefault)
-{
-    Started started = Start(CopyWithout("vantrel-noicon.exe", 14 /* RT_GROUP_ICON */, IDI_MAIN));
-    ASSERT_NE(nullptr, started.dialog);
-    char caption[64] = "";
-    GetWindowTextA(started.dialog, caption, sizeof caption);
-    EXPECT_STREQ("Vantrel", caption);
-    EXPECT_EQ(0u, EndAndGetExitCode(started));
+    const struct {
+        const char *copyName;
+        WORD type;
+        WORD name;
+        const char *caption;
+    } cases[] = {
+        {"vantrel-noversion.exe", 16 /* RT_VERSION */, 1, ""},
+        {"vantrel-noicon.exe", 14 /* RT_GROUP_ICON */, IDI_MAIN, "Vantrel"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.copyName);
+        Started started = Start(CopyWithout(c.copyName, c.type, c.name));
+        ASSERT_NE(nullptr, started.dialog);
+        char caption[64] = "x";
+        GetWindowTextA(started.dialog, caption, sizeof caption);
+        EXPECT_STREQ(c.caption, caption);
+        EXPECT_EQ(0u, EndAndGetExitCode(started));
+    }
 }
 
 TEST(StartupFaults, MissingMainDialogEndsWithExitCodeZeroAndNoWindow)
