@@ -7,9 +7,11 @@
 
 #include <windows.h>
 
-/* Starts `commandLine` (writable; the platform may change it during the call). On success
- * returns 1 and hands over the pipe's read end and the child's process handle, both the
- * caller's to close. On failure returns 0 and leaves no handle of this call open. */
+/* Starts the decoder with `commandLine` (writable; the platform may change it during the
+ * call). The decoder is the morvane.exe beside this program, else the first one in a folder
+ * of PATH; never one in the current folder. On success returns 1 and hands over the pipe's
+ * read end and the child's process handle, both the caller's to close. On failure (no
+ * decoder found among them too) returns 0 and leaves no handle of this call open. */
 int StartCapturedChild(char *commandLine, HANDLE *readEnd, HANDLE *process);
 
 #endif
