@@ -1,11 +1,14 @@
 /*
  * "..." and "&Go!": pick the input file with the Open dialog; ask for the output file with the
  * Save dialog, collect the panel into a decode request and run the decoder. Each dialog opens
- * in the folder of the file last chosen in it, kept in the program's registry key.
+ * in the folder of the file last chosen in it, kept in the program's registry key. A file
+ * dropped on the panel is taken as the input file too.
  */
 #include "panel/panel.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
+#include <stdlib.h>
 
 #include "panel/core/panel_codec.h"
 #include "panel/spin_field.h"
@@ -55,6 +58,20 @@ void OnBrowse(HWND dialog)
         RegStoreSetString(&store, "", folderName.text, folder);
     }
     RegStoreClose(&store);
+}
+
+void OnDropFiles(HWND dialog, HDROP drop)
+{
+    /* The first file only; its whole path, however long, as typing it would give. */
+    UINT length = DragQueryFileA(drop, 0, NULL, 0);
+    char *path = length ? (char *)malloc(length + 1) : NULL;
+    if (path && DragQueryFileA(drop, 0, path, length + 1) == length) {
+        DWORD attributes = GetFileAttributesA(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            SetDlgItemTextA(dialog, IDC_INPUT_FILE, path);
+    }
+    free(path);
+    DragFinish(drop);
 }
 
 static unsigned ReadDecodeFlags(HWND dialog)

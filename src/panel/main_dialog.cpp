@@ -67,6 +67,7 @@ static BOOL OnInitDialog(HWND dialog)
     ConfigureSpinField(&RadiusField, GetDlgItem(dialog, IDC_RADIUS), 180.0, 0.0, 1.0, 5.0, 0, SPIN_INTEGER);
 
     LoadPanelSettings(dialog);
+    DragAcceptFiles(dialog, TRUE);
     return TRUE; /* the system focuses the first tab stop, the input file */
 }
 
@@ -108,6 +109,7 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog);
     case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); break;
+    case WM_DROPFILES: OnDropFiles(dialog, (HDROP)wParam); break;
     case WM_SYSCOMMAND:
         if (LOWORD(wParam) == IDC_ABOUT)
             ShowAbout(dialog);

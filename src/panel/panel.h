@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 /* The three strings the program reads from its own version block. */
 struct VersionStrings {
     char ProductName[256];
@@ -23,6 +25,9 @@ void EnablePartialFields(BOOL enable);
 /* "..." and "&Go!". */
 void OnBrowse(HWND dialog);
 void OnGo(HWND dialog);
+
+/* A file dropped on the panel becomes the input file; a folder is refused. Ends the drop. */
+void OnDropFiles(HWND dialog, HDROP drop);
 
 /* The panel as the user left it, kept in the registry. */
 void LoadPanelSettings(HWND dialog);

@@ -69,8 +69,55 @@ LRESULT CALLBACK ResultWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcA(PreviousResultProc, window, message, wParam, lParam);
 }
 
+/* Every listed line, as listed, separated by CR LF, put on the clipboard as text. An empty
+ * list copies nothing and leaves the clipboard as it was. */
+static void CopyResultLines()
+{
+    int count = (int)SendMessageA(ResultList, LB_GETCOUNT, 0, 0);
+    if (count <= 0)
+        return;
+    size_t size = 1;
+    for (int i = 0; i < count; ++i)
+        size += (size_t)SendMessageA(ResultList, LB_GETTEXTLEN, i, 0) + 2;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    char *text = memory ? (char *)GlobalLock(memory) : NULL;
+    if (!text) {
+        if (memory)
+            GlobalFree(memory);
+        return;
+    }
+    char *at = text;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) {
+            *at++ = '\r';
+            *at++ = '\n';
+        }
+        LRESULT length = SendMessageA(ResultList, LB_GETTEXT, i, (LPARAM)at);
+        if (length > 0)
+            at += length;
+    }
+    *at = '\0';
+    GlobalUnlock(memory);
+    /* Once the clipboard holds the memory, it is the clipboard's to free. */
+    if (!OpenClipboard(ResultWindow)) {
+        GlobalFree(memory);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, memory))
+        GlobalFree(memory);
+    CloseClipboard();
+}
+
+static bool IsCopyKey(UINT message, WPARAM wParam)
+{
+    return message == WM_KEYDOWN && wParam == 'C' && GetKeyState(VK_CONTROL) < 0;
+}
+
 LRESULT CALLBACK ResultListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsCopyKey(message, wParam))
+        CopyResultLines();
     if (message == WM_KEYDOWN && wParam == VK_TAB) {
         SetFocus(ResultOk);
         return 1;
@@ -80,6 +127,8 @@ LRESULT CALLBACK ResultListProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 LRESULT CALLBACK ResultOkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsCopyKey(message, wParam))
+        CopyResultLines();
     if (message == WM_KEYDOWN && wParam == VK_TAB) {
         SetFocus(ResultList);
         return 1;
