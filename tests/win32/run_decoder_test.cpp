@@ -1,7 +1,6 @@
-// The contract decoder (morvane.exe beside this test) as the front end meets it: every
-// command line the front end builds is accepted and understood, anything else is refused
-// with a message and a non-zero exit, the XML states the request, and a BGL file's header
-// and sections are read.
+// The decoder (morvane.exe beside this test) as the front end meets it: every command line
+// the front end builds is accepted and understood, anything else is refused with a message
+// and a non-zero exit, and a damaged BGL file is refused with the offset of the damage.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -30,6 +29,13 @@ protected:
         DeleteFileA(output.c_str());
     }
     void WriteInput(const std::string &bytes) { std::ofstream(input, std::ios::binary) << bytes; }
+    // A BGL header with no sections.
+    void WriteEmptyBgl()
+    {
+        std::string bytes(0x38, '\0');
+        bytes.replace(0, 4, "\x01\x02\x92\x19", 4);
+        WriteInput(bytes);
+    }
     ChildRun Decode(const std::string &options = "")
     {
         return CaptureChild("morvane.exe " + options + "\"" + input + "\" \"" + output + "\"");
@@ -39,7 +45,7 @@ protected:
 
 TEST_F(Decoder, AcceptsEveryCommandLineTheFrontEndBuilds)
 {
-    WriteInput("not a bgl file");
+    WriteEmptyBgl();
     for (unsigned flags = 0; flags < 32; ++flags) {
         DecodeRequest request = {NULL, input.c_str(), output.c_str(), flags, -12, -0.001, 179.999};
         char *line = BuildDecoderCommandLine(&request);
@@ -47,14 +53,18 @@ TEST_F(Decoder, AcceptsEveryCommandLineTheFrontEndBuilds)
         ChildRun run = CaptureChild(line);
         free(line);
         EXPECT_EQ(0u, run.exitCode) << "flags " << flags << "\n" << run.output;
-        std::string xml = FileText(output);
-        auto yes = [&](unsigned bit) { return (flags & bit) ? "\"yes\"" : "\"no\""; };
-        EXPECT_TRUE(Contains(xml, std::string("quiet=") + yes(DF_QUIET) + " miles=" + yes(DF_MILES) + " feet=" +
-                                      yes(DF_FEET) + " dms=" + yes(DF_DMS) + " partial=" + yes(DF_PARTIAL)))
-            << flags << "\n" << xml;
+        EXPECT_TRUE(Contains(run.output, "written: 0 airports")) << flags << "\n" << run.output;
+        EXPECT_TRUE(Contains(FileText(output), "</FSData>")) << flags;
+        if (flags & DF_QUIET)
+            continue;
+        auto yes = [&](unsigned bit) { return (flags & bit) ? "yes" : "no"; };
+        EXPECT_TRUE(Contains(run.output, std::string("options: quiet no, miles ") + yes(DF_MILES) + ", feet " +
+                                             yes(DF_FEET) + ", dms " + yes(DF_DMS)))
+            << flags << "\n" << run.output;
         EXPECT_EQ(bool(flags & DF_PARTIAL),
-                  Contains(xml, "<Partial radius=\"-12\" latitude=\"-0.00\" longitude=\"180.00\"/>"))
-            << xml;
+                  Contains(run.output, std::string("partial decode: radius -12 ") +
+                                           (flags & DF_MILES ? "statute" : "nautical") + " miles around S0.00 180.00"))
+            << run.output;
     }
 }
 
@@ -90,48 +100,44 @@ TEST_F(Decoder, RefusesWhatTheFrontEndNeverSends)
     }
 }
 
-TEST_F(Decoder, SaysWhatItDoesOnBothStreamsAndNamesItself)
+TEST_F(Decoder, SaysWhatItDoesOnBothStreams)
 {
+    const std::string present = input;
     input = "Z:\\no\\such\\file.bgl"; // nothing to delete afterwards
-    ChildRun missing = Decode("-t ");
+    ChildRun missing = Decode();
     EXPECT_EQ(2u, missing.exitCode);
-    for (const std::string &said : {std::string("not a full BGL decoder"), "reading " + input + "\r\n",
-                                    "morvane: cannot read " + input + "\r\n", "writing " + output + "\r\n"})
+    for (const std::string &said : {"reading " + input + "\r\n", "morvane: cannot read " + input + "\r\n"})
         EXPECT_TRUE(Contains(missing.output, said)) << said << " in\n" << missing.output;
-    EXPECT_TRUE(Contains(FileText(output), "readable=\"no\"/>"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output.c_str()));
 
-    ChildRun unwritable = CaptureChild("morvane.exe \"" + output + "\" \"Z:\\no\\such\\dir\\out.xml\"");
+    input = present;
+    WriteEmptyBgl();
+    ChildRun unwritable = CaptureChild("morvane.exe \"" + input + "\" \"Z:\\no\\such\\dir\\out.xml\"");
     EXPECT_EQ(3u, unwritable.exitCode);
     EXPECT_TRUE(Contains(unwritable.output, "morvane: cannot write Z:\\no\\such\\dir\\out.xml")) << unwritable.output;
 }
 
-TEST_F(Decoder, ReadsTheHeaderAndSectionsOfABglFile)
+TEST_F(Decoder, RefusesADamagedBglFileAtTheDamage)
 {
-    // A header claiming three sections with only two section records present: the decoder
-    // lists what is there and reads nothing beyond the file.
+    // A header claiming three sections with only two section pointers present, then a header
+    // cut short: the decoder names the offset, exits with 4 and leaves no output file.
     std::string bytes(0x38 + 2 * 20, '\0');
-    const unsigned fields[][2] = {{0, 0x19920201}, {4, 0x38},         {16, 0x08051803},   {20, 3},
-                                  {0x38, 0x3},     {0x38 + 8, 1},     {0x38 + 12, 0x80},  {0x38 + 16, 0x40},
-                                  {0x38 + 20, 0x65}, {0x38 + 28, 4}};
+    const unsigned fields[][2] = {{0, 0x19920201}, {4, 0x38}, {16, 0x08051803}, {20, 3}};
     for (const auto &field : fields)
         for (int i = 0; i < 4; ++i)
             bytes[field[0] + i] = (char)(field[1] >> (8 * i));
-    WriteInput(bytes);
-    ChildRun run = Decode();
-    EXPECT_EQ(0u, run.exitCode) << run.output;
-    EXPECT_TRUE(Contains(run.output, "BGL header: 3 sections")) << run.output;
-    std::string xml = FileText(output);
-    for (const char *part : {"bgl=\"yes\"", "<Header headerSize=\"56\" sections=\"3\"/>",
-                             "<Section index=\"0\" type=\"0x3\" subsections=\"1\" subsectionOffset=\"0x80\" "
-                             "subsectionBytes=\"64\"/>",
-                             "<Section index=\"1\" type=\"0x65\" subsections=\"4\""})
-        EXPECT_TRUE(Contains(xml, part)) << part << " in\n" << xml;
-    EXPECT_FALSE(Contains(xml, "index=\"2\""));
-
-    bytes.resize(20); // cut inside the header
-    WriteInput(bytes);
-    Decode();
-    EXPECT_TRUE(Contains(FileText(output), "bgl=\"no\""));
+    const struct {
+        size_t size;
+        const char *says;
+    } cases[] = {{bytes.size(), "damaged header: 3 sections at offset 0x14"},
+                 {20, "truncated header at offset 0x14"}};
+    for (const auto &c : cases) {
+        WriteInput(bytes.substr(0, c.size));
+        ChildRun run = Decode("-t ");
+        EXPECT_EQ(4u, run.exitCode) << run.output;
+        EXPECT_TRUE(Contains(run.output, c.says)) << run.output;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output.c_str()));
+    }
 }
 
 } // namespace

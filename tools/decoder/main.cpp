@@ -1,18 +1,23 @@
 /*
- * morvane.exe, the contract decoder shipped with Vantrel. It honours exactly what the front
- * end relies on and nothing more; it is not a full BGL decoder.
+ * morvane.exe, the BGL decoder shipped with Vantrel: it decodes a BGL file of the second
+ * generation into XML in the scenery compiler's vocabulary (the decoding itself is in
+ * core/, free of Windows), and honours exactly the command line the front end builds.
  *
  * Command line (as the front end builds it, options in this order, each at most once):
  *   morvane.exe [-t] [-m] [-f] [-d] [-rN -n[S]D.DD -e[W]D.DD] "input" "output"
- *   -t quiet, -m miles, -f feet, -d degrees/minutes/seconds; -r radius (an integer),
- *   -n center latitude (S for south), -e center longitude (W for west), both with exactly
- *   two decimals. The three partial options come together or not at all. Anything else is
- *   refused with a message on standard error and exit code 1.
+ *   -t quiet (only errors and the summary line), -m statute miles (navaid ranges and the
+ *   radius), -f altitudes in feet, -d latitude/longitude as degrees/minutes/seconds;
+ *   -r radius (an integer, nautical miles, or statute miles with -m), -n center latitude
+ *   (S for south), -e center longitude (W for west), both with exactly two decimals: only
+ *   records within the radius of the centre are written. The three partial options come
+ *   together or not at all. Anything else is refused with a message on standard error and
+ *   exit code 1.
  *
- * It prints what it understood on standard output, notes on standard error, reads the input
- * file (and, for a BGL file, its header and section list), and writes an XML file to the
- * output path that states the request. Exit codes: 0 done, 1 bad command line, 2 input not
- * readable (the XML is still written), 3 output not writable.
+ * It prints what it does on standard output and errors on standard error, as lines ending
+ * in CR LF; its last line on standard output is a summary of what was written and skipped.
+ * It reads no standard input. Exit codes: 0 done, 1 bad command line, 2 input not readable,
+ * 3 output not writable, 4 input not a BGL file of this generation, or damaged (the message
+ * names the offset; no output file is left).
  *
  * Switches for tests, by environment variable (never by command line, which the front end
  * owns):
@@ -38,7 +43,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "bgl.h"
+#include "core/bgl_decode.h"
 
 /* No wildcard expansion of the arguments: a path is passed on as it came. */
 extern "C" {
@@ -274,115 +279,126 @@ static bool ParseRequest(int argc, char **argv, Request *request)
     return true;
 }
 
-static void WriteEscaped(FILE *file, const char *text)
-{
-    for (const unsigned char *p = (const unsigned char *)text; *p; ++p) {
-        switch (*p) {
-        case '&': fputs("&amp;", file); break;
-        case '<': fputs("&lt;", file); break;
-        case '>': fputs("&gt;", file); break;
-        case '"': fputs("&quot;", file); break;
-        default:
-            if (*p < 0x20)
-                fprintf(file, "&#%u;", *p);
-            else
-                fputc(*p, file);
-        }
-    }
-}
-
 static const char *YesNo(bool value)
 {
     return value ? "yes" : "no";
 }
 
-/* The coordinate as the decoder understood it: "S12.25" becomes "-12.25". */
-static void WriteCoordinate(FILE *file, const char *text, char negative)
+/* "S12.25" as -12.25: the front end writes the sign as a letter. */
+static double Coordinate(const char *text, char negative)
 {
-    if (*text == negative)
-        fprintf(file, "-%s", text + 1);
-    else
-        fputs(text, file);
+    return *text == negative ? -atof(text + 1) : atof(text);
 }
 
-static bool WriteXml(const Request *request, const BglSummary *bgl, bool readable, long long size)
+/* The whole input in memory: the decode is one pass over it. */
+static bool ReadWholeFile(const char *path, unsigned char **bytes, size_t *size)
 {
-    FILE *file = fopen(request->output, "wb");
+    *bytes = NULL;
+    *size = 0;
+    FILE *file = fopen(path, "rb");
     if (!file)
         return false;
-    fputs("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n", file);
-    fputs("<!-- Written by the Vantrel contract decoder: it states the request it understood and what it "
-          "could read of the input. It is not a full BGL decoder. -->\r\n",
-          file);
-    fputs("<MorvaneRequest>\r\n", file);
-    fprintf(file, "  <Options quiet=\"%s\" miles=\"%s\" feet=\"%s\" dms=\"%s\" partial=\"%s\"/>\r\n",
-            YesNo(request->quiet), YesNo(request->miles), YesNo(request->feet), YesNo(request->dms),
-            YesNo(request->partial));
-    if (request->partial) {
-        fprintf(file, "  <Partial radius=\"%s\" latitude=\"", request->radius);
-        WriteCoordinate(file, request->latitude, 'S');
-        fputs("\" longitude=\"", file);
-        WriteCoordinate(file, request->longitude, 'W');
-        fputs("\"/>\r\n", file);
+    long long length = -1;
+    if (_fseeki64(file, 0, SEEK_END) == 0)
+        length = _ftelli64(file);
+    bool fits = length >= 0 && (unsigned long long)length < (size_t)-1 / 2 && _fseeki64(file, 0, SEEK_SET) == 0;
+    if (fits) {
+        *size = (size_t)length;
+        *bytes = (unsigned char *)malloc(*size ? *size : 1);
+        fits = *bytes && fread(*bytes, 1, *size, file) == *size;
     }
-    fputs("  <Input path=\"", file);
-    WriteEscaped(file, request->input);
-    if (!readable) {
-        fputs("\" readable=\"no\"/>\r\n", file);
-    } else {
-        fprintf(file, "\" readable=\"yes\" size=\"%lld\" bgl=\"%s\">\r\n", size, YesNo(bgl->recognised));
-        if (bgl->recognised) {
-            fprintf(file, "    <Header headerSize=\"%lu\" sections=\"%lu\"/>\r\n", (unsigned long)bgl->headerSize,
-                    (unsigned long)bgl->sectionCount);
-            for (unsigned i = 0; i < bgl->listed; ++i) {
-                const BglSection *section = &bgl->sections[i];
-                fprintf(file,
-                        "    <Section index=\"%u\" type=\"0x%lX\" subsections=\"%lu\" subsectionOffset=\"0x%lX\" "
-                        "subsectionBytes=\"%lu\"/>\r\n",
-                        i, (unsigned long)section->type, (unsigned long)section->subsectionCount,
-                        (unsigned long)section->subsectionOffset, (unsigned long)section->subsectionBytes);
-            }
-        }
-        fputs("  </Input>\r\n", file);
+    fclose(file);
+    if (!fits) {
+        free(*bytes);
+        *bytes = NULL;
     }
-    fputs("  <Output path=\"", file);
-    WriteEscaped(file, request->output);
-    fputs("\"/>\r\n</MorvaneRequest>\r\n", file);
-    return fclose(file) == 0;
+    return fits;
+}
+
+struct OutputFile {
+    FILE *file;
+    bool failed;
+};
+
+static void WriteXmlPiece(void *context, const char *bytes, size_t count)
+{
+    OutputFile *output = (OutputFile *)context;
+    if (fwrite(bytes, 1, count, output->file) != count)
+        output->failed = true;
+}
+
+static void SayNote(void *, const char *line)
+{
+    Say(StdOut(), "%s", line);
 }
 
 static void SayRequest(const Request *request)
 {
-    Say(StdOut(), "morvane: contract decoder for Vantrel (not a full BGL decoder)");
+    Say(StdOut(), "morvane: BGL decoder for Vantrel");
     Say(StdOut(), "options: quiet %s, miles %s, feet %s, dms %s", YesNo(request->quiet), YesNo(request->miles),
         YesNo(request->feet), YesNo(request->dms));
     if (request->partial)
-        Say(StdOut(), "partial decode: radius %s around %s %s", request->radius, request->latitude, request->longitude);
+        Say(StdOut(), "partial decode: radius %s %s around %s %s", request->radius,
+            request->miles ? "statute miles" : "nautical miles", request->latitude, request->longitude);
     else
         Say(StdOut(), "partial decode: no");
 }
 
+static DecodeOptions OptionsOf(const Request *request)
+{
+    DecodeOptions options = {};
+    options.quiet = request->quiet;
+    options.miles = request->miles;
+    options.feet = request->feet;
+    options.dms = request->dms;
+    options.partial = request->partial;
+    if (request->partial) {
+        options.radius = atof(request->radius);
+        options.centerLatitude = Coordinate(request->latitude, 'S');
+        options.centerLongitude = Coordinate(request->longitude, 'W');
+    }
+    return options;
+}
+
 static int Decode(const Request *request)
 {
-    SayRequest(request);
-    Say(StdOut(), "reading %s", request->input);
-    BglSummary bgl = {};
-    long long size = 0;
-    bool readable = ReadBglSummary(request->input, &bgl, &size);
-    if (!readable)
+    if (!request->quiet) {
+        SayRequest(request);
+        Say(StdOut(), "reading %s", request->input);
+    }
+    unsigned char *bytes;
+    size_t size;
+    if (!ReadWholeFile(request->input, &bytes, &size)) {
         Say(StdErr(), "morvane: cannot read %s", request->input);
-    else if (!bgl.recognised)
-        Say(StdErr(), "morvane: %s is not a BGL file this decoder recognises", request->input);
-    else
-        Say(StdOut(), "BGL header: %lu sections", (unsigned long)bgl.sectionCount);
-
-    Say(StdOut(), "writing %s", request->output);
-    if (!WriteXml(request, &bgl, readable, size)) {
+        return 2;
+    }
+    OutputFile output = {fopen(request->output, "wb"), false};
+    if (!output.file) {
+        free(bytes);
         Say(StdErr(), "morvane: cannot write %s", request->output);
         return 3;
     }
-    Say(StdOut(), readable ? "done" : "done, without input");
-    return readable ? 0 : 2;
+    if (!request->quiet)
+        Say(StdOut(), "writing %s", request->output);
+    DecodeOptions options = OptionsOf(request);
+    DecodeOutput sink = {&output, WriteXmlPiece, SayNote};
+    DecodeResult result;
+    bool decoded = DecodeBgl(bytes, size, options, sink, &result);
+    free(bytes);
+    bool written = fclose(output.file) == 0 && !output.failed;
+    if (!decoded || !written)
+        remove(request->output); /* no half-written file that looks like a decode */
+    if (!decoded) {
+        Say(StdErr(), "morvane: %s: %s", request->input, result.error.c_str());
+        Say(StdErr(), "morvane: nothing written to %s", request->output);
+        return 4;
+    }
+    if (!written) {
+        Say(StdErr(), "morvane: cannot write %s", request->output);
+        return 3;
+    }
+    Say(StdOut(), "%s", DecodeSummary(result).c_str());
+    return 0;
 }
 
 static long EnvironmentNumber(const char *name, long fallback)

@@ -1,0 +1,139 @@
+/*
+ * The number and text encodings of the BGL format, and the text forms the XML uses.
+ *
+ * Coordinates (the published "new BGL file structure" write-ups and the wiki agree):
+ *   longitude = raw * 360 / (3 * 0x10000000) - 180,  latitude = 90 - raw * 180 / (2 * 0x10000000).
+ * One step is 4.5e-7 degrees of longitude and 3.4e-7 of latitude: seven decimals always give
+ * back the stored integer, and a value compiled from a short decimal ("50.1") is written
+ * as that decimal again.
+ * Idents: each character a value 0..37 (blank 0, digits 2..11, letters 12..37), the first
+ * character the most significant digit of a base-38 number. The descriptions leave the
+ * value 1 unassigned; it is shown as '?'.
+ */
+#include "bgl_decode.h"
+
+#include <math.h>
+#include <stdio.h>
+
+double BglLongitude(uint32_t raw)
+{
+    return raw * (360.0 / (3.0 * 0x10000000)) - 180.0;
+}
+
+double BglLatitude(uint32_t raw)
+{
+    return 90.0 - raw * (180.0 / (2.0 * 0x10000000));
+}
+
+std::string BglIdent(uint32_t value)
+{
+    char reversed[8];
+    size_t count = 0;
+    while (value && count < sizeof reversed) {
+        unsigned digit = value % 38;
+        value /= 38;
+        reversed[count++] = digit == 0 ? ' ' : digit == 1 ? '?' : digit < 12 ? (char)('0' + digit - 2)
+                                                                             : (char)('A' + digit - 12);
+    }
+    std::string text(reversed, count);
+    return std::string(text.rbegin(), text.rend());
+}
+
+static const uint64_t POWERS[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+static void AppendDigits(std::string &out, uint64_t value, int width)
+{
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = (char)('0' + value % 10);
+        value /= 10;
+    } while (value);
+    for (; count < width; --width)
+        out += '0';
+    while (count)
+        out += digits[--count];
+}
+
+void AppendFixed(std::string &out, double value, int decimals)
+{
+    double scaled = fabs(value) * (double)POWERS[decimals];
+    /* Floats read from a file may be anything; integer work only where it is exact. */
+    if (!(scaled < 9.0e15)) {
+        char text[64];
+        snprintf(text, sizeof text, "%g", value);
+        out += text;
+        return;
+    }
+    uint64_t units = (uint64_t)(scaled + 0.5);
+    uint64_t whole = units / POWERS[decimals], fraction = units % POWERS[decimals];
+    if (units && value < 0)
+        out += '-';
+    AppendDigits(out, whole, 1);
+    if (!fraction)
+        return;
+    while (fraction % 10 == 0) {
+        fraction /= 10;
+        --decimals;
+    }
+    out += '.';
+    AppendDigits(out, fraction, decimals);
+}
+
+static uint32_t EncodeCoordinate(double degrees, bool latitude)
+{
+    double raw = latitude ? (90.0 - degrees) * (2.0 * 0x10000000) / 180.0 : (degrees + 180.0) * (3.0 * 0x10000000) / 360.0;
+    return raw < 0 || raw > 4294967295.0 ? 0 : (uint32_t)(raw + 0.5);
+}
+
+void AppendCoordinate(std::string &out, uint32_t raw, bool latitude)
+{
+    double degrees = latitude ? BglLatitude(raw) : BglLongitude(raw);
+    int decimals = 0;
+    while (decimals < 8 && EncodeCoordinate(floor(degrees * (double)POWERS[decimals] + 0.5) / (double)POWERS[decimals],
+                                            latitude) != raw)
+        ++decimals;
+    AppendFixed(out, degrees, decimals);
+}
+
+void AppendDms(std::string &out, uint32_t raw, bool latitude)
+{
+    /* In ten-thousandths of a second, finer than one step of the stored coordinate; then as
+     * few decimals of the second as still encode back to `raw`. */
+    double degrees = latitude ? BglLatitude(raw) : BglLongitude(raw), magnitude = fabs(degrees);
+    uint64_t units = (uint64_t)(magnitude * 36000000.0 + 0.5), shown = units;
+    int decimals = 0;
+    for (; decimals < 4; ++decimals) {
+        uint64_t step = POWERS[4 - decimals];
+        shown = (units + step / 2) / step * step;
+        if (EncodeCoordinate((degrees < 0 ? -1.0 : 1.0) * (double)shown / 36000000.0, latitude) == raw)
+            break;
+    }
+    if (decimals == 4)
+        shown = units;
+    out += latitude ? (degrees < 0 ? 'S' : 'N') : (degrees < 0 ? 'W' : 'E');
+    AppendDigits(out, shown / 36000000, latitude ? 2 : 3);
+    out += "\xB0 ";
+    AppendDigits(out, shown / 600000 % 60, 2);
+    out += "' ";
+    AppendDigits(out, shown / 10000 % 60, 2);
+    if (decimals) {
+        out += '.';
+        AppendDigits(out, shown % 10000 / POWERS[4 - decimals], decimals);
+    }
+    out += '"';
+}
+
+double GreatCircleDistance(double latitude1, double longitude1, double latitude2, double longitude2,
+                           bool statuteMiles)
+{
+    /* The mean earth radius, 6371.0 km, in nautical miles (1852 m) or statute miles (1609.344 m). */
+    const double radius = statuteMiles ? 6371000.0 / 1609.344 : 6371000.0 / 1852.0;
+    const double toRadians = 3.14159265358979323846 / 180.0;
+    double dLatitude = (latitude2 - latitude1) * toRadians, dLongitude = (longitude2 - longitude1) * toRadians;
+    double a = sin(dLatitude / 2) * sin(dLatitude / 2) +
+               cos(latitude1 * toRadians) * cos(latitude2 * toRadians) * sin(dLongitude / 2) * sin(dLongitude / 2);
+    if (a > 1.0)
+        a = 1.0;
+    return 2.0 * radius * asin(sqrt(a));
+}
