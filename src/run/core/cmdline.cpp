@@ -36,16 +36,18 @@ static void BigFromInteger(BigDecimal *big, uint64_t value)
     } while (value);
 }
 
-static void BigDouble(BigDecimal *big)
+/* Multiplies `big` by 2^bits, bits at most 32: a limb shifted that far still fits 64 bits.
+ * Shifting many bits per pass keeps the largest doubles (2^1023) to some 32 passes. */
+static void BigShiftLeft(BigDecimal *big, int bits)
 {
-    uint32_t carry = 0;
+    uint64_t carry = 0;
     for (int i = 0; i < big->used; ++i) {
-        uint32_t twice = big->limb[i] * 2 + carry;
-        carry = twice >= 1000000000u;
-        big->limb[i] = twice - (carry ? 1000000000u : 0);
+        uint64_t shifted = ((uint64_t)big->limb[i] << bits) + carry;
+        big->limb[i] = (uint32_t)(shifted % 1000000000u);
+        carry = shifted / 1000000000u;
     }
-    if (carry && big->used < BIG_LIMBS)
-        big->limb[big->used++] = 1;
+    for (; carry && big->used < BIG_LIMBS; carry /= 1000000000u)
+        big->limb[big->used++] = (uint32_t)(carry % 1000000000u);
 }
 
 /* The decimal digits of `big`, most significant first, NUL-terminated; returns their count. */
@@ -82,8 +84,8 @@ static void HundredthsOf(double magnitude, BigDecimal *big)
     uint64_t scaled = mantissa * 100; /* below 2^60 */
     if (shift >= 0) {
         BigFromInteger(big, scaled);
-        for (int i = 0; i < shift; ++i)
-            BigDouble(big);
+        for (; shift > 0; shift -= 32)
+            BigShiftLeft(big, shift < 32 ? shift : 32);
         return;
     }
     int k = -shift;
