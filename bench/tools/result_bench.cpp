@@ -2,6 +2,8 @@
  * Figures for the Result window, printed one per line as "name value":
  *   result_bench tight N      N decoder lines drained from the pipe in 16 KiB reads (the limit)
  *   result_bench bytewise N   the same pipe drained one byte per read, as a plain loop would
+ *   result_bench listbox N    the same lines, read the same way, added to a hidden list box with
+ *                             redrawing off: what listing them costs at the least
  *   result_bench window N     N lines through RunDecoder into the Result window, until OK is
  *                             enabled; then the entry count and the process's peak memory
  *   result_bench wait S       processor time used while the Result window waits S seconds
@@ -18,6 +20,7 @@
 #include "panel/panel.h"
 #include "resource.h"
 #include "run/child_process.h"
+#include "run/core/lines.h"
 #include "run/run.h"
 
 static double Now()
@@ -136,6 +139,42 @@ static void PrintPeakMemory()
                (unsigned long)(counters.PeakPagefileUsage / 1024));
 }
 
+static void AddToList(void *list, const char *line)
+{
+    SendMessageA((HWND)list, LB_ADDSTRING, 0, (LPARAM)line);
+}
+
+static int ThroughListBox(long lines)
+{
+    SetLines(lines);
+    HWND owner = CreateOwner();
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VSCROLL | WS_HSCROLL | LBS_HASSTRINGS,
+                                16, 8, 360, 270, owner, NULL, GetModuleHandleA(NULL), NULL);
+    SendMessageA(list, WM_SETFONT, (WPARAM)SendMessageA(owner, WM_GETFONT, 0, 0), FALSE);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    char commandLine[] = "morvane.exe \"in.bgl\" \"out.xml\"";
+    HANDLE pipe = NULL, process = NULL;
+    double start = Now();
+    if (!StartCapturedChild(commandLine, &pipe, &process)) {
+        fprintf(stderr, "result_bench: morvane.exe did not start\n");
+        return 1;
+    }
+    static LineAssembly assembly;
+    LineAssemblyReset(&assembly);
+    static char block[16384];
+    DWORD count = 0;
+    while (ReadFile(pipe, block, sizeof block, &count, NULL) && count)
+        LineAssemblyFeed(&assembly, block, count, AddToList, list);
+    LineAssemblyFinish(&assembly, AddToList, list);
+    double seconds = Now() - start;
+    CloseHandle(pipe);
+    CloseHandle(process);
+    long entries = (long)SendMessageA(list, LB_GETCOUNT, 0, 0);
+    printf("seconds %.3f\nentries %ld\nlines_per_second %.0f\n", seconds, entries, lines / seconds);
+    DestroyWindow(owner);
+    return entries == lines ? 0 : 1;
+}
+
 static int ThroughWindow(long lines)
 {
     SetLines(lines);
@@ -169,7 +208,7 @@ static int IdleWait(double seconds)
 int main(int argc, char **argv)
 {
     if (argc != 3) {
-        fprintf(stderr, "usage: result_bench tight|bytewise|window N, or result_bench wait SECONDS\n");
+        fprintf(stderr, "usage: result_bench tight|bytewise|listbox|window N, or result_bench wait SECONDS\n");
         return 2;
     }
     setvbuf(stdout, NULL, _IONBF, 0);
@@ -178,6 +217,8 @@ int main(int argc, char **argv)
         return Drain(count, 16384);
     if (strcmp(argv[1], "bytewise") == 0)
         return Drain(count, 1);
+    if (strcmp(argv[1], "listbox") == 0)
+        return ThroughListBox(count);
     if (strcmp(argv[1], "window") == 0)
         return ThroughWindow(count);
     if (strcmp(argv[1], "wait") == 0)

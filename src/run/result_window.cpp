@@ -29,8 +29,10 @@ static const DWORD SHOW_INTERVAL_MS = 100;
 struct ResultOutput {
     HWND list;
     HDC dc;
+    CharWidthTable widths;
     int allowance;
     int largestExtent;
+    LRESULT reservedItems; /* the items the list has room for, as it last said */
     LineAssembly assembly;
     bool unshown;
     DWORD lastShown;
@@ -41,6 +43,43 @@ int TextWidth(HDC dc, const char *text)
     SIZE size = {};
     GetTextExtentPoint32A(dc, text, (int)strlen(text), &size);
     return size.cx;
+}
+
+/* The code page in which GDI reads the DC's 8-bit text: that of its font's character set. */
+static UINT TextCodePage(HDC dc)
+{
+    CHARSETINFO info = {};
+    if (TranslateCharsetInfo((DWORD *)(UINT_PTR)GetTextCharset(dc), &info, TCI_SRCCHARSET))
+        return info.ciACP;
+    return CP_ACP;
+}
+
+/* A byte's width counts only where it measures alone as GetCharWidth32A says (character
+ * spacing, for one, widens every character of a line) and where it stands for a character
+ * by itself, not as the first half of a double-byte one. */
+void CharWidthTableRead(CharWidthTable *table, HDC dc)
+{
+    INT widths[256];
+    bool read = GetCharWidth32A(dc, 0, 255, widths) != 0;
+    UINT codePage = TextCodePage(dc);
+    table->width[0] = 0;
+    for (int byte = 1; byte < 256; ++byte) {
+        const char alone[2] = {(char)byte, '\0'};
+        bool adds = read && !IsDBCSLeadByteEx(codePage, (BYTE)byte) && widths[byte] == TextWidth(dc, alone);
+        table->width[byte] = adds ? widths[byte] : -1;
+    }
+}
+
+int TableTextWidth(const CharWidthTable *table, HDC dc, const char *text)
+{
+    int sum = 0;
+    for (const unsigned char *at = (const unsigned char *)text; *at; ++at) {
+        int width = table->width[*at];
+        if (width < 0)
+            return TextWidth(dc, text);
+        sum += width;
+    }
+    return sum;
 }
 
 LRESULT CALLBACK ResultWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -200,7 +239,7 @@ static void AddResultLine(void *context, const char *line)
     ResultOutput *output = (ResultOutput *)context;
     SendMessageA(output->list, LB_ADDSTRING, 0, (LPARAM)line);
     /* The extent only grows. */
-    int candidate = TextWidth(output->dc, line) + output->allowance - 2;
+    int candidate = TableTextWidth(&output->widths, output->dc, line) + output->allowance - 2;
     if (candidate > output->largestExtent) {
         SendMessageA(output->list, LB_SETHORIZONTALEXTENT, (WPARAM)candidate, 0);
         output->largestExtent = candidate;
@@ -214,15 +253,20 @@ static bool PipeIsEmpty(HANDLE pipe)
     return PeekNamedPipe(pipe, NULL, 0, NULL, &available, NULL) && available == 0;
 }
 
-/* Lets the list make room at once for the lines a block ends, instead of growing its item
- * array a few entries at a time; the entries themselves are not touched. */
-static void ReserveListItems(HWND list, const char *block, DWORD count)
+/* Makes room in the list for the lines a block ends before they are added. The list box grows
+ * its item array a few entries at a time, and an array grown by just what each block needs is
+ * still copied whole once a block; room for at least as many items again as the list holds
+ * keeps the copies to a few times the final array in all. The entries are not touched. */
+static void ReserveListItems(ResultOutput *output, const char *block, DWORD count)
 {
-    WPARAM lines = 0;
+    LRESULT lines = 0;
     for (DWORD i = 0; i < count; ++i)
         lines += block[i] == '\n';
-    if (lines > 1)
-        SendMessageA(list, LB_INITSTORAGE, lines, (LPARAM)count);
+    LRESULT listed = SendMessageA(output->list, LB_GETCOUNT, 0, 0);
+    if (lines < 1 || listed < 0 || listed + lines <= output->reservedItems)
+        return;
+    WPARAM more = (WPARAM)(listed > lines ? listed : lines);
+    output->reservedItems = SendMessageA(output->list, LB_INITSTORAGE, more, (LPARAM)count);
 }
 
 /* Reads the output in blocks until the pipe ends; the lines are assembled byte by byte. Lines
@@ -245,7 +289,7 @@ static void ReadDecoderOutput(HANDLE pipe, ResultOutput *output)
         DWORD count = 0;
         if (!ReadFile(pipe, block, sizeof block, &count, NULL) || count == 0)
             break;
-        ReserveListItems(output->list, block, count);
+        ReserveListItems(output, block, count);
         LineAssemblyFeed(&output->assembly, block, count, AddResultLine, output);
     }
     LineAssemblyFinish(&output->assembly, AddResultLine, output);
@@ -259,6 +303,7 @@ static void RunCapturedDecoder(char *commandLine)
     output.dc = GetDC(ResultList);
     HFONT listFont = (HFONT)SendMessageA(ResultList, WM_GETFONT, 0, 0);
     HGDIOBJ keptFont = listFont ? SelectObject(output.dc, listFont) : NULL;
+    CharWidthTableRead(&output.widths, output.dc);
     output.largestExtent = 0;
     LineAssemblyReset(&output.assembly);
 
