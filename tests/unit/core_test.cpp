@@ -120,8 +120,8 @@ TEST(Numbers, FieldReadsSaturateClampsEncodingsAndCentring)
         {parse(SPIN_DECIMAL, "nan"), 0}, {parse(SPIN_DECIMAL, "0x1p3"), 0}, {parse(SPIN_HEX, "FFFFFFFF"), -1},
         {parse(SPIN_HEX, "0xff"), 255}, {parse(SPIN_HEX, "123456789"), 0x23456789}, {parse(SPIN_HEX, "-1"), -1},
         {parse(SPIN_HEX, "0xg"), 0}, {SpinClampValue(&radius, 500), 180}, {SpinClampValue(&radius, -0.5), 0},
-        {SpinClampValue(&unbounded, -1e9), -1e9}, {EncodeLatitude(-45.5), -2528220u}, {EncodeLatitude(200), 11113055},
-        {EncodeLatitude(NAN), 0}, {EncodeLongitude(-180), -8388608u}, {EncodeRadius(-1.9), 0xFFFFFFFF},
+        {SpinClampValue(&unbounded, -1e9), -1e9}, {EncodeLatitude(-45.5), -2528220u}, {EncodeLatitude(90), 5000875},
+        {EncodeLatitude(200), 11113055}, {EncodeLatitude(NAN), 0}, {EncodeLongitude(-180), -8388608u}, {EncodeRadius(-1.9), 0xFFFFFFFF},
         {EncodeRadius(4294967303.0), 7}, {EncodeRadius(1e300), 0xFFFFFFFF}, {DecodeRadius(0xFFFFFFFF), -1},
         {TruncateToInt32(-2.9), -2}, {TruncateToInt32(-1e300), INT32_MIN}, {TruncateToInt32(2147483647.5), INT32_MAX},
         {CenteredOrigin(1024, 768, 301, 201).x, 362}, {CenteredOrigin(1024, 768, 1501, 1001).y, -116},
@@ -170,7 +170,7 @@ TEST(Texts, NeverPastTheBufferAlwaysTerminated)
         {version(nullptr, 5, 9), ""}, {stored("abc", 3, 8), "abc"}, {stored("abc", 4, 8), "abc"},
         {stored("abcd", 4, 4), "-abcd"}, // stored without a NUL, filling the buffer: refused
         {ins("abc", 5, "x", 0), "xabc"}, {ins("abc", 5, "x", 2), "abxc"}, {ins("abc", 6, "--", 1), "a--bc"},
-        {ins("abc", 16, "x", 9), "abcx"}, {ins("abcd", 5, "X", 1), "aXbc"}, {ins("abcd", 5, "X", 4), "abcd"},
+        {ins("abc", 16, "x", 9), "abcx"}, {ins("abcd", 5, "XY", 1), "aXYb"}, {ins("abcd", 5, "X", 4), "abcd"},
         {ins("abc", 4, "XYZW", 1), "aXY"}, {ins("", 1, "X", 0), ""}, {ins(nullptr, 4, "X", 0), "X##"}, // unterminated: full
         {WRITTEN(1, "", InsertText("X", b, 0, 0)), ""}, {WRITTEN(5, "", FormatTwoDecimals(123.456, b, 5)), "123."}, {group(80, 999, ','), "999"}, {group(80, 1000, ','), "1,000"},
         {group(80, 4294967295u, ','), "4,294,967,295"}, {group(80, 4194303, '.'), "4.194.303"},
