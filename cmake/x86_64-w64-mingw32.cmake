@@ -1,4 +1,4 @@
-# The 64-bit Windows build: the one the Wine tests run.
+# The 64-bit Windows build of the same program.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

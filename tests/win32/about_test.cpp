@@ -62,7 +62,8 @@ TEST(AboutDialog, ShowsTheProgramTheSystemAndFreeMemoryAndIsCentred)
     MEMORYSTATUS status = {};
     status.dwLength = sizeof status;
     GlobalMemoryStatus(&status);
-    double now = (double)((status.dwAvailPhys > 0xFFFFFFFFull ? 0xFFFFFFFFull : status.dwAvailPhys) >> 10);
+    unsigned long long avail = status.dwAvailPhys;
+    double now = (double)((avail > 0xFFFFFFFFull ? 0xFFFFFFFFull : avail) >> 10);
     EXPECT_NEAR(now, (double)shown, 0.2 * now + 65536.0);
     EXPECT_LE(atoi(match[2].str().c_str()), 100);
 
