@@ -32,8 +32,9 @@
  *                            each MORVANE_LINE_BYTES long (default 36, CR LF included).
  *   MORVANE_STDIN=1          read standard input once and say what came: "stdin: end of
  *                            file", "stdin: <n> bytes" or "stdin: error <code>".
- *   MORVANE_CONSOLE=1        say whether this process has a console window: "console window:
- *                            none", "hidden" or "visible".
+ *   MORVANE_CONSOLE=1        say whether this process has a console window and how it was asked
+ *                            to show it: "console window: none|hidden|visible, show <n>", n the
+ *                            start-up show command, or -1 when its parent gave none.
  *   MORVANE_SLEEP_MS=<n>     stay silent for n ms before exiting, the output still open.
  */
 #include <windows.h>
@@ -200,7 +201,12 @@ static void ReportStdin()
 static void ReportConsole()
 {
     HWND console = GetConsoleWindow();
-    Say(StdOut(), "console window: %s", !console ? "none" : IsWindowVisible(console) ? "visible" : "hidden");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    int show = startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : -1;
+    Say(StdOut(), "console window: %s, show %d", !console ? "none" : IsWindowVisible(console) ? "visible" : "hidden",
+        show);
 }
 
 static bool IsDigits(const char *text, size_t minimum, size_t maximum)

@@ -1,0 +1,89 @@
+// Which morvane.exe a decode starts: the one beside the program, else the first in a folder of
+// PATH, never one in the current folder; and a decode with none to be found. This test is built
+// into a folder of its own, one below the decoder's, where no decoder sits until a case puts one.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "run/child_process.h"
+#include "run/run.h"
+#include "support.h"
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    for (char &c : text)
+        c = (char)tolower((unsigned char)c);
+    return text;
+}
+
+// Starts the decoder as a decode does; the full path of the program that started, or "" if
+// none did, in which case no handle of the attempt may be left open.
+std::string StartedDecoder()
+{
+    char commandLine[] = "morvane.exe -t \"in.bgl\" \"out.xml\"";
+    HANDLE pipe = (HANDLE)0x1234, process = (HANDLE)0x5678;
+    DWORD handles = HandleCount();
+    if (!StartCapturedChild(commandLine, &pipe, &process)) {
+        EXPECT_EQ(handles, HandleCount());
+        EXPECT_TRUE(pipe == (HANDLE)0x1234 && process == (HANDLE)0x5678) << "handles given out on failure";
+        return "";
+    }
+    char image[MAX_PATH] = "", bytes[4096];
+    DWORD size = sizeof image, count;
+    QueryFullProcessImageNameA(process, 0, image, &size);
+    while (ReadFile(pipe, bytes, sizeof bytes, &count, NULL) && count)
+        ;
+    CloseHandle(pipe);
+    CloseHandle(process);
+    return Lower(image);
+}
+
+TEST(DecoderSearch, BesideTheProgramFirstThenPathNeverTheCurrentFolder)
+{
+    const std::string decoder = OwnFolder() + "..\\morvane.exe", beside = OwnFolder() + "morvane.exe",
+                      scenery = TempPath("vantrel-scenery\\"), tools = TempPath("vantrel tools\\");
+    CreateDirectoryA(scenery.c_str(), NULL);
+    CreateDirectoryA(tools.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA(decoder.c_str(), (scenery + "morvane.exe").c_str(), FALSE));
+    ASSERT_TRUE(SetCurrentDirectoryA(scenery.c_str()));
+    // "." and a relative entry name the current folder too, and must not count.
+    const std::string unsafePath = ".;..\\vantrel-scenery;C:\\windows\\system32";
+    SetEnvironmentVariableA("PATH", unsafePath.c_str());
+    StartedDecoder(); // whatever the loader opens once, before counting handles
+    EXPECT_EQ("", StartedDecoder()) << "a decoder only in the current folder must not start";
+    ASSERT_TRUE(CopyFileA(decoder.c_str(), (tools + "morvane.exe").c_str(), FALSE));
+    SetEnvironmentVariableA("PATH", (unsafePath + ";\"" + tools + "\"").c_str());
+    EXPECT_EQ(Lower(tools + "morvane.exe"), StartedDecoder());
+    ASSERT_TRUE(CopyFileA(decoder.c_str(), beside.c_str(), FALSE));
+    EXPECT_EQ(Lower(beside), StartedDecoder());
+    DeleteFileA(beside.c_str());
+}
+
+// With no decoder to be found the Result window shows an empty list, OK still dismisses it,
+// and the owner takes input again.
+TEST(DecoderSearch, MissingDecoderLeavesAnEmptyListThatOkDismisses)
+{
+    SetEnvironmentVariableA("PATH", "C:\\windows\\system32");
+    HWND owner = CreateMainDialog();
+    ASSERT_NE(nullptr, owner);
+    int entries = -1;
+    WhileModal(
+        [&]() {
+            HWND result = FindWindowA(NULL, "Result");
+            if (!result || !IsWindowEnabled(GetDlgItem(result, IDOK)))
+                return false;
+            entries = (int)SendMessageA(FindWindowExA(result, NULL, "LISTBOX", NULL), LB_GETCOUNT, 0, 0);
+            PostMessageA(GetDlgItem(result, IDOK), BM_CLICK, 0, 0);
+            return true;
+        },
+        10000, [] { PostQuitMessage(0); });
+    RunDecoder(owner, "C:\\maps\\in.bgl", "C:\\out\\out.xml", 0, 0, 0, 0);
+    EXPECT_EQ(0, entries);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(nullptr, FindWindowA(NULL, "Result"));
+    DestroyWindow(owner);
+}
+
+} // namespace

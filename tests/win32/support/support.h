@@ -1,0 +1,48 @@
+/*
+ * Helpers for the Win32 component tests: the real main dialog, modal loops driven from a timer,
+ * the program's registry key, and the decoder as a captured child.
+ */
+#ifndef VANTREL_TEST_SUPPORT_H
+#define VANTREL_TEST_SUPPORT_H
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+/* The main dialog, created modeless from the program's own template. */
+HWND CreateMainDialog();
+
+/* Runs `action` from a thread timer once the modal loop that follows is running, every 20 ms
+ * until it returns true; after `timeout` ms `onTimeout` runs instead, to unstick the loop. */
+void WhileModal(std::function<bool()> action, DWORD timeout, std::function<void()> onTimeout);
+
+/* The program's key: deleted with all below it; a value as "text", a signed decimal number
+ * (REG_DWORD), "<missing>" or "<type N>"; several such values separated by blanks; any bytes
+ * written as any type, as other software might. */
+void DeleteProgramKey();
+std::string StoredValues(std::initializer_list<const char *> names);
+void WriteProgramValue(const char *name, DWORD type, const void *data, DWORD size);
+
+/* Removes every MORVANE_* test switch of the decoder from this process's environment. */
+void ClearDecoderSwitches();
+
+/* Runs the decoder through StartCapturedChild and collects all it writes; output not ended
+ * after `timeout` ms fails the test. exitCode is 999 when it could not be read. */
+struct ChildRun {
+    std::string output;
+    DWORD exitCode;
+};
+ChildRun CaptureChild(const std::string &commandLine, DWORD timeout = 10000);
+
+/* `name` in the temporary folder; a file's LF-separated lines; this test's own folder. */
+std::string TempPath(const std::string &name);
+std::vector<std::string> FileLines(const std::string &path);
+std::string OwnFolder();
+
+/* The handles open in this process (Wine answers GetProcessHandleCount with 0). */
+DWORD HandleCount();
+
+#endif
