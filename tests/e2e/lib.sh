@@ -34,8 +34,8 @@ e2e_end() {
     E2E_SCENARIO=
 }
 
-e2e_pass() { echo "PASS e2e: $E2E_SCENARIO: $1" >>"$VANTREL_RESULTS"; echo "   ok: $1"; }
-e2e_fail() { echo "FAIL e2e: $E2E_SCENARIO: $1" >>"$VANTREL_RESULTS"; echo "   FAILED: $1"; }
+e2e_pass() { echo "PASS e2e ${VANTREL_BUILD_NAME:-}: $E2E_SCENARIO: $1" >>"$VANTREL_RESULTS"; echo "   ok: $1"; }
+e2e_fail() { echo "FAIL e2e ${VANTREL_BUILD_NAME:-}: $E2E_SCENARIO: $1" >>"$VANTREL_RESULTS"; echo "   FAILED: $1"; }
 
 # e2e_check DESCRIPTION COMMAND...: records whether the command succeeds.
 e2e_check() {
