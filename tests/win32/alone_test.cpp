@@ -71,18 +71,18 @@ TEST(DecoderSearch, MissingDecoderLeavesAnEmptyListThatOkDismisses)
     int entries = -1;
     WhileModal(
         [&]() {
-            HWND result = FindWindowA(NULL, "Result");
-            if (!result || !IsWindowEnabled(GetDlgItem(result, IDOK)))
+            HWND result = ResultOf();
+            if (!result || !IsWindowEnabled(OkOf(result)))
                 return false;
-            entries = (int)SendMessageA(FindWindowExA(result, NULL, "LISTBOX", NULL), LB_GETCOUNT, 0, 0);
-            PostMessageA(GetDlgItem(result, IDOK), BM_CLICK, 0, 0);
+            entries = (int)SendMessageA(ListOf(result), LB_GETCOUNT, 0, 0);
+            PostMessageA(OkOf(result), BM_CLICK, 0, 0);
             return true;
         },
         10000, [] { PostQuitMessage(0); });
     RunDecoder(owner, "C:\\maps\\in.bgl", "C:\\out\\out.xml", 0, 0, 0, 0);
     EXPECT_EQ(0, entries);
     EXPECT_TRUE(IsWindowEnabled(owner));
-    EXPECT_EQ(nullptr, FindWindowA(NULL, "Result"));
+    EXPECT_EQ(nullptr, ResultOf());
     DestroyWindow(owner);
 }
 

@@ -18,18 +18,6 @@
 
 namespace {
 
-// The Result window of a thread, if one is up. FindWindowEx reads no title through a message,
-// so another thread may ask while the GUI thread is busy reading the output.
-HWND ResultOf(DWORD thread = GetCurrentThreadId())
-{
-    HWND window = NULL;
-    while ((window = FindWindowExA(NULL, window, NULL, "Result")) && GetWindowThreadProcessId(window, NULL) != thread)
-        ;
-    return window;
-}
-
-HWND ListOf(HWND result) { return FindWindowExA(result, NULL, "LISTBOX", NULL); }
-HWND OkOf(HWND result) { return GetDlgItem(result, IDOK); }
 void ClickOk(HWND result) { PostMessageA(OkOf(result), BM_CLICK, 0, 0); }
 
 std::vector<std::string> Entries(HWND list)

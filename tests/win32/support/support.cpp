@@ -69,6 +69,24 @@ void WriteProgramValue(const char *name, DWORD type, const void *data, DWORD siz
     RegSetKeyValueA(HKEY_CURRENT_USER, AppKeyPath, name, type, data, size);
 }
 
+HWND ResultOf(DWORD thread)
+{
+    HWND window = NULL;
+    while ((window = FindWindowExA(NULL, window, NULL, "Result")) && GetWindowThreadProcessId(window, NULL) != thread)
+        ;
+    return window;
+}
+
+HWND ListOf(HWND result)
+{
+    return FindWindowExA(result, NULL, "LISTBOX", NULL);
+}
+
+HWND OkOf(HWND result)
+{
+    return GetDlgItem(result, IDOK);
+}
+
 void ClearDecoderSwitches()
 {
     for (const char *name : {"MORVANE_RECORD", "MORVANE_EMIT", "MORVANE_LINES", "MORVANE_STDIN", "MORVANE_CONSOLE",

@@ -26,6 +26,12 @@ void DeleteProgramKey();
 std::string StoredValues(std::initializer_list<const char *> names);
 void WriteProgramValue(const char *name, DWORD type, const void *data, DWORD size);
 
+/* The Result window of a thread, if one is up (FindWindowEx reads no title through a message,
+ * so another thread may ask while the GUI thread is busy reading the output); its list and OK. */
+HWND ResultOf(DWORD thread = GetCurrentThreadId());
+HWND ListOf(HWND result);
+HWND OkOf(HWND result);
+
 /* Removes every MORVANE_* test switch of the decoder from this process's environment. */
 void ClearDecoderSwitches();
 
