@@ -13,10 +13,8 @@ int main(int argc, char **argv)
         return 2;
     }
     std::vector<FixtureRecord> records = SampleRecords();
-    long extra = argc == 3 ? atol(argv[2]) : 0;
-    for (long i = 0; i < extra; ++i)
-        records.push_back({0x22, WaypointRecord(1, {40.0 + (i % 2000) * 0.01, -10.0 + (i / 2000) * 0.02, 0}, 2.5f,
-                                                "WP" , "ED")});
+    for (long i = 0, extra = argc == 3 ? atol(argv[2]) : 0; i < extra; ++i)
+        records.push_back({0x22, WaypointRecord({40.0 + (i % 2000) * 0.01, -10.0 + (i / 2000) * 0.02, 0}, 2.5f, "WP", "ED")});
     std::string bytes = WriteBgl(records);
     FILE *file = fopen(argv[1], "wb");
     if (!file || fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || fclose(file) != 0) {

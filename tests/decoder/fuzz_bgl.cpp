@@ -1,40 +1,30 @@
 // Arbitrary bytes through the whole decode: it never reads outside the buffer (AddressSanitizer
 // guards the exact-size copy libFuzzer hands over) and either succeeds with a complete
-// document or names an offset inside the file, or its end, as the damage.
+// document holding one top-level element per record it counts as written, or names an offset
+// inside the file, or its end, as the damage.
 #include <stdint.h>
-#include <stdlib.h>
 
 #include <string>
 
 #include "core/bgl_decode.h"
 
-static void Keep(void *context, const char *bytes, size_t count)
-{
-    static_cast<std::string *>(context)->append(bytes, count);
-}
-
-static void Line(void *, const char *line)
-{
-    if (!*line)
-        abort();
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::string xml;
-    DecodeOutput output = {&xml, Keep, Line};
-    DecodeOptions options = {};
-    options.dms = size & 1;
-    options.feet = size & 2;
-    options.partial = size & 4;
-    options.radius = 100;
+    auto keep = [](void *to, const char *bytes, size_t count) { static_cast<std::string *>(to)->append(bytes, count); };
+    auto note = [](void *, const char *line) { if (!*line) __builtin_trap(); }; // never an empty line
+    // The options follow the size, so each seed is read several ways; the centre is the sample's.
+    DecodeOptions options = {(size & 8) != 0, (size & 16) != 0, (size & 2) != 0, (size & 1) != 0, (size & 4) != 0, 100, 50, 14};
     DecodeResult result;
-    bool ok = DecodeBgl(data, size, options, output, &result);
-    if (ok != result.ok)
-        abort();
-    if (ok && xml.compare(xml.size() < 11 ? 0 : xml.size() - 11, 11, "</FSData>\r\n") != 0)
-        abort();
-    if (!ok && (result.errorOffset > size || result.error.find("offset") == std::string::npos))
-        abort();
+    bool ok = DecodeBgl(data, size, options, {&xml, keep, note}, &result);
+    size_t elements = 0; // attribute text is escaped, so "\n  <" only begins a top-level element
+    for (size_t at = xml.find("\n  <"); at != std::string::npos; at = xml.find("\n  <", at + 1))
+        elements += xml[at + 4] != '/';
+    unsigned long *w = result.written;
+    bool counted = elements == w[KIND_AIRPORT] + w[KIND_WAYPOINT] + w[KIND_VOR] + w[KIND_ILS] + w[KIND_NDB];
+    bool complete = xml.size() >= 11 && xml.compare(xml.size() - 11, 11, "</FSData>\r\n") == 0;
+    if (ok != result.ok || (ok && !(complete && counted)) ||
+        (!ok && (result.errorOffset > size || result.error.find("offset") == std::string::npos)))
+        __builtin_trap();
     return 0;
 }
