@@ -10,8 +10,8 @@
 
 #include "dialogs/core/text_forms.h"
 #include "dialogs/dialogs.h"
-#include "panel/panel.h"
 #include "resource.h"
+#include "ui/ui.h"
 
 const char HomePageAddress[] = "https://www.halvorik.example/vantrel/";
 

@@ -11,7 +11,7 @@
 #include <stdlib.h>
 
 #include "panel/core/panel_codec.h"
-#include "panel/spin_field.h"
+#include "panel/panel_fields.h"
 #include "resource.h"
 #include "run/run.h"
 #include "settings/regstore.h"

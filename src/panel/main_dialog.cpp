@@ -5,24 +5,14 @@
 
 #include "dialogs/dialogs.h"
 #include "panel/panel.h"
-#include "panel/spin_field.h"
+#include "panel/panel_fields.h"
 #include "resource.h"
-
-SpinField LatitudeField;
-SpinField LongitudeField;
-SpinField RadiusField;
+#include "ui/ui.h"
 
 /* The pointer-sized forms of the window and class slots, so handles are whole in a 64-bit build. */
 static HINSTANCE DialogInstance(HWND dialog)
 {
     return (HINSTANCE)GetWindowLongPtrA(dialog, GWLP_HINSTANCE);
-}
-
-void EnablePartialFields(BOOL enable)
-{
-    EnableWindow(LatitudeField.edit, enable);
-    EnableWindow(LongitudeField.edit, enable);
-    EnableWindow(RadiusField.edit, enable);
 }
 
 static void ConfigureSpinField(SpinField *field, HWND edit, double maxValue, double minValue, double smallStep,

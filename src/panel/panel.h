@@ -1,6 +1,5 @@
 /*
- * The front panel as the other subsystems see it: the main dialog, and the two small
- * operations that several windows share (centring and the version strings).
+ * The front panel as the other subsystems see it: the main dialog and its handlers.
  */
 #ifndef VANTREL_PANEL_H
 #define VANTREL_PANEL_H
@@ -9,18 +8,7 @@
 
 #include <shellapi.h>
 
-/* The three strings the program reads from its own version block. */
-struct VersionStrings {
-    char ProductName[256];
-    char FileVersion[256];
-    char LegalCopyRight[256];
-};
-
-void ReadVersionStrings(VersionStrings *record);
-void CenterWindow(HWND window);
-
 INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-void EnablePartialFields(BOOL enable);
 
 /* "..." and "&Go!". */
 void OnBrowse(HWND dialog);

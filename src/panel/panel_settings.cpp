@@ -5,7 +5,7 @@
 #include "panel/panel.h"
 
 #include "panel/core/panel_codec.h"
-#include "panel/spin_field.h"
+#include "panel/panel_fields.h"
 #include "resource.h"
 #include "settings/regstore.h"
 

@@ -22,10 +22,6 @@ struct SpinField {
     unsigned char needsFormat;
 };
 
-extern SpinField LatitudeField;
-extern SpinField LongitudeField;
-extern SpinField RadiusField;
-
 void SpinFieldAttach(SpinField *field);
 LRESULT CALLBACK SpinFieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 double SpinFieldGetValue(const SpinField *field);

@@ -7,11 +7,11 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "panel/panel.h"
 #include "run/child_process.h"
 #include "run/core/cmdline.h"
 #include "run/core/lines.h"
 #include "run/result_window.h"
+#include "ui/ui.h"
 
 /* One run at a time: the windows, their previous procedures, and whether the user is done. */
 static HWND ResultWindow;
@@ -128,7 +128,6 @@ static void CopyResultLines()
     char *at = text;
     for (int i = 0; i < count; ++i) {
         if (i > 0) {
-            *at++ = '\r';
             *at++ = '\n';
         }
         LRESULT length = SendMessageA(ResultList, LB_GETTEXT, i, (LPARAM)at);

@@ -1,7 +1,7 @@
 /*
  * Version values are cut to their field; the field always ends with a NUL.
  */
-#include "panel/core/version_text.h"
+#include "ui/core/version_text.h"
 
 #include <string.h>
 

@@ -1,7 +1,7 @@
 /*
  * Centring arithmetic, kept apart from the window calls so it can be checked on its own.
  */
-#include "panel/core/centering.h"
+#include "ui/core/centering.h"
 
 ScreenPoint CenteredOrigin(int screenWidth, int screenHeight, int windowWidth, int windowHeight)
 {

@@ -6,9 +6,9 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "panel/core/centering.h"
-#include "panel/core/version_text.h"
-#include "panel/panel.h"
+#include "ui/core/centering.h"
+#include "ui/core/version_text.h"
+#include "ui/ui.h"
 
 void CenterWindow(HWND window)
 {
