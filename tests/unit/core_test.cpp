@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "dialogs/core/text_forms.h"
-#include "panel/core/centering.h"
 #include "panel/core/panel_codec.h"
 #include "panel/core/spin_text.h"
-#include "panel/core/version_text.h"
 #include "run/core/cmdline.h"
 #include "run/core/lines.h"
 #include "settings/core/key_path.h"
+#include "ui/core/centering.h"
+#include "ui/core/version_text.h"
 
 namespace {
 using namespace std::string_literals;
