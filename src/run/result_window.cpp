@@ -128,6 +128,7 @@ static void CopyResultLines()
     char *at = text;
     for (int i = 0; i < count; ++i) {
         if (i > 0) {
+            *at++ = '\r';
             *at++ = '\n';
         }
         LRESULT length = SendMessageA(ResultList, LB_GETTEXT, i, (LPARAM)at);
