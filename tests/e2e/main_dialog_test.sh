@@ -1,28 +1,46 @@
-# The real vantrel.exe: it shows its dialog, and Escape, "Cancel" and Alt+F4 each end it with
-# exit code 0, while Enter in the input field does not.
+# The real vantrel.exe as a user first meets it: the main dialog, the keys that end it (and
+# Enter, which does not), and the partial-decode fields taking typed and stepped numbers.
 source "$(dirname "$0")/lib.sh"
 
-e2e_begin "start-up and Escape"
+text() { e2e_probe text Vantrel "$1"; }
+enabled() { e2e_probe enabled Vantrel "$1"; }
+partial_fields() { echo "$(e2e_each enabled 1007 1008 1009) $(e2e_each text 1007 1008 1009)"; }
+
+e2e_begin "start-up, Enter and Escape"
 e2e_reset_settings
 e2e_check "the main dialog appears" e2e_start_app
-e2e_check_eq "its caption is the product name" "Vantrel" "$(e2e_probe text Vantrel)"
-e2e_check_eq "the focus is in the input field" "Vantrel	Edit	1000" "$(e2e_probe focus)"
-e2e_check "a screenshot of the main dialog is written" e2e_screenshot main
+e2e_expect "its caption is the product name" Vantrel e2e_probe text Vantrel
+e2e_expect "the focus is in the input field" "Vantrel	Edit	1000" e2e_probe focus
+e2e_screenshot main Vantrel
 e2e_key Return
-sleep 0.5
-e2e_check "Enter in the input field does not end the program" e2e_app_running
+e2e_check "Enter in the input field does not end the program (watched for 2 s)" e2e_holds 2 e2e_running
 e2e_key Escape
-e2e_check_eq "Escape ends it with exit code 0" 0 "$(e2e_wait_exit 10)"
-e2e_end
+e2e_expect_exit "Escape ends it with exit code 0"
 
-e2e_begin "Cancel button"
+e2e_begin "partial decode fields, typed and stepped, saved by a click on Cancel"
 e2e_start_app
+e2e_expect "the three fields start disabled, showing zeros" "0 0 0 0.000 0.000 0" partial_fields
+e2e_key alt+w
+e2e_expect "\"Allo&w partial decode\" enables exactly them" "1 1 1" e2e_each enabled 1007 1008 1009
+# Keys, then text typed, then the field and the text it must show. Tab from the check box
+# enters the latitude with its text selected, so typing replaces it.
+while IFS='|' read -r keys typed field shown description; do
+    [ -z "$keys" ] || e2e_key $keys
+    [ -z "$typed" ] || e2e_type "$typed"
+    e2e_expect "$description" "$shown" text "$field"
+done <<'END'
+Tab|-3x00|1007|-300|a letter cannot be typed into the latitude
+Up||1007|-89.900|Up clamps to the range, then steps by 0.1
+shift+Up||1007|-88.900|Shift+Up steps by 1
+Tab|1e1|1008|1e1|an exponent can be typed into the longitude
+Tab|17.8|1008|10.000|leaving the longitude rewrites it as a formatted number
+||1009|178|a decimal point cannot be typed into the radius
+shift+Up||1009|180|Shift+Up stops at the radius's upper bound
+ctrl+Down Down||1009|174|Ctrl+Down steps by 5, Down by 1
+END
+e2e_key shift+Tab shift+Tab && e2e_type "95"
+# The click moves the focus out of the latitude first, which clamps it, then ends the program.
 e2e_click Vantrel 2
-e2e_check_eq "a click on Cancel ends it with exit code 0" 0 "$(e2e_wait_exit 10)"
-e2e_end
-
-e2e_begin "Alt+F4"
-e2e_start_app
-e2e_key alt+F4
-e2e_check_eq "Alt+F4 ends it with exit code 0" 0 "$(e2e_wait_exit 10)"
-e2e_end
+e2e_expect_exit "a click on Cancel ends the program with exit code 0"
+e2e_expect "the values were saved, the latitude clamped as on leaving the field" \
+    "0x1 0x4c4eab 0x71c71 0xae" e2e_reg 3ee 3ef 3f0 3f1

@@ -7,14 +7,12 @@
  *   probe enabled TITLE [ID]        1 or 0
  *   probe checked TITLE ID          the button's check state
  *   probe list TITLE                entries of the window's first list box, one a line
- *   probe extent TITLE              the list box's horizontal extent
  *   probe rect TITLE [ID]           screen rectangle: left top width height
  *   probe focus                     the focused window: top-level title, class, control id
- *   probe close TITLE               posts WM_CLOSE to the window
- *   probe syscommand TITLE CMD      posts WM_SYSCOMMAND (another process's system menu is out of reach)
+ *   probe clipboard                 the clipboard's text, each CR shown as the two characters \r
  *
- * Text crosses the process boundary with the W messages (the A forms of some list-box
- * messages return only the first character across processes under Wine) and is printed as UTF-8.
+ * A list's lines cross the process boundary with the W messages (the A form of LB_GETTEXT
+ * returns only the first character across processes under Wine).
  * Exit code 0 on success, 1 when the window is not there, 2 on bad usage.
  */
 #include <windows.h>
@@ -25,130 +23,87 @@
 
 #include <string>
 
-static std::string Utf8(const wchar_t *text)
+/* Text in the program's code page; the list's lines are read with the W message (see above). */
+static std::string Narrow(const wchar_t *text)
 {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, NULL, 0, NULL, NULL);
-    std::string out(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1)
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], n, NULL, NULL);
+    char out[4096] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, out, sizeof out, NULL, NULL);
     return out;
-}
-
-static std::wstring Wide(const char *text)
-{
-    int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, NULL, 0);
-    std::wstring out(n > 0 ? n - 1 : 0, L'\0');
-    if (n > 1)
-        MultiByteToWideChar(CP_UTF8, 0, text, -1, &out[0], n);
-    return out;
-}
-
-static HWND FindTopLevel(const char *title)
-{
-    return FindWindowW(NULL, Wide(title).c_str());
-}
-
-static HWND FindTarget(int argc, char **argv)
-{
-    HWND window = FindTopLevel(argv[2]);
-    if (window && argc > 3)
-        window = GetDlgItem(window, atoi(argv[3]));
-    return window;
 }
 
 static std::string TextOf(HWND window)
 {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-    std::wstring text(length + 1, L'\0');
+    char text[4096] = "";
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, (LPARAM)&text[0], SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied);
-    return Utf8(text.c_str());
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_ABORTIFHUNG, 5000, &copied);
+    return text;
 }
 
-static HWND FirstListBox(HWND window)
-{
-    return FindWindowExW(window, NULL, L"LISTBOX", NULL);
-}
-
-static int PrintList(HWND list)
+static void PrintList(HWND list)
 {
     LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; i++) {
-        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-        if (length < 0)
-            length = 0;
-        std::wstring text(length + 1, L'\0');
+        std::wstring text(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
         SendMessageW(list, LB_GETTEXT, i, (LPARAM)&text[0]);
-        printf("%s\n", Utf8(text.c_str()).c_str());
+        printf("%s\n", Narrow(text.c_str()).c_str());
     }
-    return 0;
 }
 
-static int PrintFocus()
+static void PrintFocus()
 {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     HWND foreground = GetForegroundWindow();
-    DWORD thread = foreground ? GetWindowThreadProcessId(foreground, NULL) : 0;
-    if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus) {
-        printf("none\n");
-        return 0;
+    char className[256] = "none";
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(foreground, NULL), &info) && info.hwndFocus) {
+        GetClassNameA(info.hwndFocus, className, sizeof className);
+        printf("%s\t%s\t%d\n", TextOf(GetAncestor(info.hwndFocus, GA_ROOT)).c_str(), className,
+               GetDlgCtrlID(info.hwndFocus));
+    } else {
+        printf("%s\n", className);
     }
-    wchar_t className[256] = L"";
-    GetClassNameW(info.hwndFocus, className, 256);
-    HWND top = GetAncestor(info.hwndFocus, GA_ROOT);
-    printf("%s\t%s\t%d\n", TextOf(top).c_str(), Utf8(className).c_str(), GetDlgCtrlID(info.hwndFocus));
-    return 0;
+}
+
+static void PrintClipboard()
+{
+    OpenClipboard(NULL);
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char *text = data ? (const char *)GlobalLock(data) : NULL;
+    for (; text && *text; ++text)
+        fputs(*text == '\r' ? "\\r" : std::string(1, *text).c_str(), stdout);
+    printf("\n");
+    if (data)
+        GlobalUnlock(data);
+    CloseClipboard();
 }
 
 int main(int argc, char **argv)
 {
-    if (argc < 2)
-        return 2;
-    const char *command = argv[1];
-    if (!strcmp(command, "focus"))
-        return PrintFocus();
-    if (argc < 3)
-        return 2;
-
-    if (!strcmp(command, "exists")) {
-        printf("%d\n", FindTopLevel(argv[2]) != NULL);
-        return 0;
-    }
-    if (!strcmp(command, "syscommand")) {
-        HWND top = FindTopLevel(argv[2]);
-        if (!top || argc < 4)
-            return top ? 2 : 1;
-        PostMessageW(top, WM_SYSCOMMAND, strtoul(argv[3], NULL, 0), 0);
-        return 0;
-    }
-    HWND window = FindTarget(argc, argv);
-    if (!window)
+    const char *command = argc > 1 ? argv[1] : "";
+    HWND window = argc > 2 ? FindWindowA(NULL, argv[2]) : NULL;
+    if (!strcmp(command, "exists"))
+        printf("%d\n", window != NULL);
+    else if (!strcmp(command, "focus"))
+        PrintFocus();
+    else if (!strcmp(command, "clipboard"))
+        PrintClipboard();
+    else if (window && argc > 3 && !(window = GetDlgItem(window, atoi(argv[3]))))
         return 1;
-    if (!strcmp(command, "text")) {
+    else if (!window)
+        return argc > 2 ? 1 : 2;
+    else if (!strcmp(command, "text"))
         printf("%s\n", TextOf(window).c_str());
-    } else if (!strcmp(command, "enabled")) {
+    else if (!strcmp(command, "enabled"))
         printf("%d\n", IsWindowEnabled(window) ? 1 : 0);
-    } else if (!strcmp(command, "checked")) {
-        printf("%d\n", (int)SendMessageW(window, BM_GETCHECK, 0, 0));
-    } else if (!strcmp(command, "list")) {
-        HWND list = FirstListBox(window);
-        return list ? PrintList(list) : 1;
-    } else if (!strcmp(command, "extent")) {
-        HWND list = FirstListBox(window);
-        if (!list)
-            return 1;
-        printf("%d\n", (int)SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0));
-    } else if (!strcmp(command, "rect")) {
+    else if (!strcmp(command, "checked"))
+        printf("%d\n", (int)SendMessageA(window, BM_GETCHECK, 0, 0));
+    else if (!strcmp(command, "list"))
+        PrintList(FindWindowExA(window, NULL, "LISTBOX", NULL));
+    else if (!strcmp(command, "rect")) {
         RECT r;
         GetWindowRect(window, &r);
         printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-    } else if (!strcmp(command, "close")) {
-        PostMessageW(window, WM_CLOSE, 0, 0);
-    } else {
+    } else
         return 2;
-    }
     return 0;
 }
