@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include "run/child_process.h"
 #include "run/run.h"
 #include "support.h"
 
@@ -13,31 +12,18 @@ namespace {
 
 std::string Lower(std::string text)
 {
-    for (char &c : text)
-        c = (char)tolower((unsigned char)c);
+    CharLowerA(&text[0]);
     return text;
 }
 
-// Starts the decoder as a decode does; the full path of the program that started, or "" if
-// none did, in which case no handle of the attempt may be left open.
+// The program a decode starts, or "" if none did, in which case no handle of the attempt may
+// be left open.
 std::string StartedDecoder()
 {
-    char commandLine[] = "morvane.exe -t \"in.bgl\" \"out.xml\"";
-    HANDLE pipe = (HANDLE)0x1234, process = (HANDLE)0x5678;
     DWORD handles = HandleCount();
-    if (!StartCapturedChild(commandLine, &pipe, &process)) {
-        EXPECT_EQ(handles, HandleCount());
-        EXPECT_TRUE(pipe == (HANDLE)0x1234 && process == (HANDLE)0x5678) << "handles given out on failure";
-        return "";
-    }
-    char image[MAX_PATH] = "", bytes[4096];
-    DWORD size = sizeof image, count;
-    QueryFullProcessImageNameA(process, 0, image, &size);
-    while (ReadFile(pipe, bytes, sizeof bytes, &count, NULL) && count)
-        ;
-    CloseHandle(pipe);
-    CloseHandle(process);
-    return Lower(image);
+    ChildRun run = RunChild("morvane.exe -t \"in.bgl\" \"out.xml\"");
+    EXPECT_TRUE(!run.image.empty() || handles == HandleCount()) << "handles left open by a start that failed";
+    return run.image;
 }
 
 TEST(DecoderSearch, BesideTheProgramFirstThenPathNeverTheCurrentFolder)

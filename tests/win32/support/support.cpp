@@ -3,8 +3,6 @@
  */
 #include "support.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 
 #include "panel/panel.h"
@@ -48,22 +46,6 @@ void DeleteProgramKey()
     RegDeleteTreeA(HKEY_CURRENT_USER, AppKeyPath);
 }
 
-std::string StoredValues(std::initializer_list<const char *> names)
-{
-    std::string values;
-    for (const char *name : names) {
-        char data[2048] = "";
-        DWORD size = sizeof data - 1, type = 0;
-        std::string value = "<missing>";
-        if (RegGetValueA(HKEY_CURRENT_USER, AppKeyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) == 0)
-            value = type == REG_DWORD ? std::to_string((int)*(DWORD *)data)
-                    : type == REG_SZ  ? data
-                                      : "<type " + std::to_string(type) + ">";
-        values += (values.empty() ? "" : " ") + value;
-    }
-    return values;
-}
-
 void WriteProgramValue(const char *name, DWORD type, const void *data, DWORD size)
 {
     RegSetKeyValueA(HKEY_CURRENT_USER, AppKeyPath, name, type, data, size);
@@ -89,50 +71,27 @@ HWND OkOf(HWND result)
 
 void ClearDecoderSwitches()
 {
-    for (const char *name : {"MORVANE_RECORD", "MORVANE_EMIT", "MORVANE_LINES", "MORVANE_STDIN", "MORVANE_CONSOLE",
-                             "MORVANE_SLEEP_MS", "MORVANE_LINE_BYTES"})
+    for (const char *name : {"MORVANE_RECORD", "MORVANE_EMIT", "MORVANE_STDIN", "MORVANE_CONSOLE"})
         SetEnvironmentVariableA(name, NULL);
 }
 
-namespace {
-struct Drain {
-    HANDLE pipe;
-    std::string bytes;
-};
-
-DWORD WINAPI DrainPipe(void *context)
-{
-    Drain *drain = static_cast<Drain *>(context);
-    char block[4096];
-    DWORD count = 0;
-    while (ReadFile(drain->pipe, block, sizeof block, &count, NULL) && count)
-        drain->bytes.append(block, count);
-    return 0;
-}
-} // namespace
-
-ChildRun CaptureChild(const std::string &commandLine, DWORD timeout)
+ChildRun RunChild(const char *commandLine)
 {
     std::string writable = commandLine;
     HANDLE pipe = NULL, process = NULL;
-    if (!StartCapturedChild(&writable[0], &pipe, &process)) {
-        ADD_FAILURE() << "could not start " << commandLine;
-        return {"", 999};
-    }
-    Drain drain = {pipe, ""};
-    HANDLE reader = CreateThread(NULL, 0, DrainPipe, &drain, 0, NULL);
-    if (WaitForSingleObject(reader, timeout) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << "the output of " << commandLine << " did not end within " << timeout << " ms";
-        TerminateProcess(process, 99);
-        WaitForSingleObject(reader, 5000);
-    }
-    ChildRun run = {"", 999};
+    ChildRun run = {"", "", 999};
+    if (!StartCapturedChild(&writable[0], &pipe, &process))
+        return run;
+    char image[MAX_PATH] = "", block[4096];
+    DWORD size = sizeof image, count = 0;
+    QueryFullProcessImageNameA(process, 0, image, &size);
+    run.image = CharLowerA(image);
+    while (ReadFile(pipe, block, sizeof block, &count, NULL) && count)
+        run.output.append(block, count);
     if (WaitForSingleObject(process, 5000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process, &run.exitCode);
-    CloseHandle(reader);
     CloseHandle(pipe);
     CloseHandle(process);
-    run.output = drain.bytes;
     return run;
 }
 

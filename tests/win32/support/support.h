@@ -1,6 +1,6 @@
 /*
  * Helpers for the Win32 component tests: the real main dialog, modal loops driven from a timer,
- * the program's registry key, and the decoder as a captured child.
+ * the program's registry key, the Result window, and the decoder run as a captured child.
  */
 #ifndef VANTREL_TEST_SUPPORT_H
 #define VANTREL_TEST_SUPPORT_H
@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -19,11 +18,9 @@ HWND CreateMainDialog();
  * until it returns true; after `timeout` ms `onTimeout` runs instead, to unstick the loop. */
 void WhileModal(std::function<bool()> action, DWORD timeout, std::function<void()> onTimeout);
 
-/* The program's key: deleted with all below it; a value as "text", a signed decimal number
- * (REG_DWORD), "<missing>" or "<type N>"; several such values separated by blanks; any bytes
- * written as any type, as other software might. */
+/* The program's key, deleted with all below it; a value of any type and bytes, as other
+ * software might write it. */
 void DeleteProgramKey();
-std::string StoredValues(std::initializer_list<const char *> names);
 void WriteProgramValue(const char *name, DWORD type, const void *data, DWORD size);
 
 /* The Result window of a thread, if one is up (FindWindowEx reads no title through a message,
@@ -35,13 +32,15 @@ HWND OkOf(HWND result);
 /* Removes every MORVANE_* test switch of the decoder from this process's environment. */
 void ClearDecoderSwitches();
 
-/* Runs the decoder through StartCapturedChild and collects all it writes; output not ended
- * after `timeout` ms fails the test. exitCode is 999 when it could not be read. */
+/* Starts a decoder through StartCapturedChild and reads its output to the end: the program
+ * that ran (in lower case, "" when none started), all it wrote, and its exit code (999 when
+ * it could not be read). A child that never ends its output hangs the read, and the test's
+ * time limit fails it. */
 struct ChildRun {
-    std::string output;
+    std::string image, output;
     DWORD exitCode;
 };
-ChildRun CaptureChild(const std::string &commandLine, DWORD timeout = 10000);
+ChildRun RunChild(const char *commandLine);
 
 /* `name` in the temporary folder; a file's LF-separated lines; this test's own folder. */
 std::string TempPath(const std::string &name);
