@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include "run/run.h"
 #include "support.h"
 
 namespace {
@@ -55,17 +54,11 @@ TEST(DecoderSearch, MissingDecoderLeavesAnEmptyListThatOkDismisses)
     HWND owner = CreateMainDialog();
     ASSERT_NE(nullptr, owner);
     int entries = -1;
-    WhileModal(
-        [&]() {
-            HWND result = ResultOf();
-            if (!result || !IsWindowEnabled(OkOf(result)))
-                return false;
-            entries = (int)SendMessageA(ListOf(result), LB_GETCOUNT, 0, 0);
-            PostMessageA(OkOf(result), BM_CLICK, 0, 0);
-            return true;
-        },
-        10000, [] { PostQuitMessage(0); });
-    RunDecoder(owner, "C:\\maps\\in.bgl", "C:\\out\\out.xml", 0, 0, 0, 0);
+    DecodeAndThen(owner, [&](HWND result) {
+        entries = (int)SendMessageA(ListOf(result), LB_GETCOUNT, 0, 0);
+        PostMessageA(OkOf(result), BM_CLICK, 0, 0);
+        return true;
+    });
     EXPECT_EQ(0, entries);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(nullptr, ResultOf());

@@ -1,8 +1,9 @@
-// RunDecoder and the Result window over the real main dialog, with the real morvane.exe beside
-// this test: lines in arrival order with the CR, LF and NUL rules and the extent; OK and the
-// owner disabled while the output runs, lines painted meanwhile; the owner enabled again before
-// the window goes; an idle wait woken by a sent message; a window that cannot be created; and
-// line widths from a table of character widths.
+// The decoder's run, with the real morvane.exe beside this test: started as a hidden child with
+// one pipe for both streams, an empty standard input, no console window on show and no handle
+// left behind; every line through the real pipe into the Result window, and the request as the
+// decoder received it; OK and the owner disabled and the lines painted while the output runs,
+// an idle wait woken by a sent message alone, the owner enabled again before the window goes;
+// a window that cannot be created; and line widths from a table of character widths.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -18,7 +19,32 @@
 
 namespace {
 
-void ClickOk(HWND result) { PostMessageA(OkOf(result), BM_CLICK, 0, 0); }
+// A child whose read of standard input blocked would hang its run, and the time limit would
+// fail the test.
+TEST(ChildProcess, StreamsAsTheChildSeesThemAndNoHandleIsLeftOpen)
+{
+    const struct { const char *name, *value, *expected; } cases[] = {
+        {"MORVANE_STDIN", "1", "stdin: end of file\r\n"},
+        // Wine gives a console child no window; Windows would, hidden as the program asks.
+        {"MORVANE_CONSOLE", "1", "console window: none, show 0\r\n"},
+        {"MORVANE_EMIT", "\\oout 1\\r\\n\\eerr 1\\r\\n\\oout 2\\n\\eerr 2\\eerr 3\\n\\oend",
+         "out 1\r\nerr 1\r\nout 2\nerr 2err 3\nend"},
+    };
+    auto runAll = [&]() {
+        for (const auto &c : cases) {
+            SetEnvironmentVariableA("MORVANE_EMIT", "");
+            SetEnvironmentVariableA(c.name, c.value);
+            ChildRun run = RunChild("morvane.exe \"a\" \"b\"");
+            EXPECT_EQ(c.expected, run.output) << c.name;
+            EXPECT_EQ(0u, run.exitCode) << c.name;
+            ClearDecoderSwitches();
+        }
+    };
+    runAll(); // past whatever the loader opens once
+    DWORD before = HandleCount();
+    runAll();
+    EXPECT_EQ(before, HandleCount());
+}
 
 std::vector<std::string> Entries(HWND list)
 {
@@ -50,27 +76,6 @@ protected:
         ClearDecoderSwitches();
         DestroyWindow(owner);
     }
-    // Runs a decode; `whileWaiting` is called from the wait loop once OK is enabled, with the
-    // Result window, until it returns true. A run still going after 15 s is ended.
-    void Run(std::function<bool(HWND)> whileWaiting, const char *input = "C:\\maps\\in.bgl",
-             const char *output = "C:\\out\\out.xml", unsigned flags = 0, int radius = 0, double latitude = 0,
-             double longitude = 0)
-    {
-        WhileModal(
-            [=]() {
-                HWND result = ResultOf();
-                return result && IsWindowEnabled(OkOf(result)) && whileWaiting(result);
-            },
-            15000,
-            [=]() {
-                ADD_FAILURE() << "the run had not ended after 15 s";
-                if (HWND result = ResultOf())
-                    SendMessageA(result, WM_COMMAND, IDOK, 0);
-                else
-                    PostQuitMessage(0);
-            });
-        RunDecoder(owner, input, output, flags, radius, latitude, longitude);
-    }
     HWND owner = nullptr;
 };
 
@@ -85,7 +90,8 @@ TEST_F(ResultWindow, FullRunShowsEveryLineAndPassesTheRequest)
                                             "\\L\\nshort\\nerror, no newline\\r");
     std::vector<std::string> entries;
     int extent = -1, widest = 0;
-    Run(
+    DecodeAndThen(
+        owner,
         [&](HWND result) {
             HWND list = ListOf(result);
             entries = Entries(list);
@@ -99,7 +105,7 @@ TEST_F(ResultWindow, FullRunShowsEveryLineAndPassesTheRequest)
             }
             SelectObject(dc, kept);
             ReleaseDC(list, dc);
-            ClickOk(result);
+            PostMessageA(OkOf(result), BM_CLICK, 0, 0);
             return true;
         },
         "C:\\maps dir\\", "Z:\\nonexistent\\\"out\".xml", 0x1f, 25, 45.5, -73.566);
@@ -121,16 +127,20 @@ TEST_F(ResultWindow, FullRunShowsEveryLineAndPassesTheRequest)
 struct RunWatch {
     DWORD guiThread;
     HWND owner;
-    std::atomic<bool> stop{false};
+    std::atomic<bool> idle{false}, returned{false};
+    DWORD sentAt = 0;
     int okDisabledSamples = 0, ownerEnabledWhileOkDisabled = 0, ink = 0;
 };
 
 // The GUI thread handles no message while the output runs, so a second thread samples OK, the
-// owner and the ink in the list's first row (the first line's text, once it is painted).
+// owner and the ink in the list's first row (the first line's text, once it is painted). Once
+// the wait loop idles with no timer left, OK's command sent from here must wake it alone; a
+// loop that missed it would sleep for ever, so it is then ended by a quit message instead, and
+// the test fails.
 DWORD WINAPI WatchTheRun(void *context)
 {
     RunWatch *watch = static_cast<RunWatch *>(context);
-    for (DWORD start = GetTickCount(); !watch->stop && GetTickCount() - start < 15000; Sleep(10)) {
+    for (DWORD start = GetTickCount(); !watch->idle && GetTickCount() - start < 15000; Sleep(10)) {
         HWND result = ResultOf(watch->guiThread), ok = result ? OkOf(result) : NULL;
         if (!ok || IsWindowEnabled(ok))
             continue;
@@ -142,30 +152,14 @@ DWORD WINAPI WatchTheRun(void *context)
                 watch->ink += !IsWindowEnabled(ok) && GetPixel(dc, x, y) != GetSysColor(COLOR_WINDOW);
         ReleaseDC(ListOf(result), dc);
     }
+    Sleep(300);
+    watch->sentAt = GetTickCount();
+    SendMessageTimeoutA(ResultOf(watch->guiThread), WM_COMMAND, IDOK, 0, SMTO_NORMAL, 3000, NULL);
+    for (int i = 0; i < 100 && !watch->returned; ++i)
+        Sleep(10);
+    if (!watch->returned)
+        PostThreadMessageA(watch->guiThread, WM_QUIT, 0, 0);
     return 0;
-}
-
-TEST_F(ResultWindow, OkAndOwnerStayDisabledAndLinesArePaintedWhileTheOutputRuns)
-{
-    SetEnvironmentVariableA("MORVANE_EMIT", "WWWWWWWWWWWW first line\\n\\w\\w\\w\\w\\w\\w\\w\\w\\w\\wsecond\\n\\w\\w");
-    RunWatch watch;
-    watch.guiThread = GetCurrentThreadId();
-    watch.owner = owner;
-    HANDLE watcher = CreateThread(NULL, 0, WatchTheRun, &watch, 0, NULL);
-    std::vector<std::string> entries;
-    Run([&](HWND result) {
-        watch.stop = true;
-        entries = Entries(ListOf(result));
-        ClickOk(result);
-        return true;
-    });
-    watch.stop = true;
-    WaitForSingleObject(watcher, 5000);
-    CloseHandle(watcher);
-    EXPECT_GT(watch.okDisabledSamples, 20);
-    EXPECT_EQ(0, watch.ownerEnabledWhileOkDisabled);
-    EXPECT_GT(watch.ink, 20);
-    EXPECT_EQ((std::vector<std::string>{"WWWWWWWWWWWW first line", "second"}), entries);
 }
 
 HWND WatchedOwner, WatchedResult;
@@ -179,64 +173,43 @@ LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(Hook, code, wParam, lParam);
 }
 
-// OK and a quit message (which the wait loop consumes) each end the run; the owner, disabled
-// while the window waits, is enabled again before the window is destroyed.
-TEST_F(ResultWindow, EachDismissalEnablesTheOwnerBeforeTheWindowGoes)
+// One run with slow output from start to end, then one ended by a quit message (which the wait
+// loop consumes): the owner, disabled while the window waits, is enabled before it is destroyed.
+TEST_F(ResultWindow, OneRunFromTheFirstLinePaintedToTheOwnerEnabledBeforeTheWindowGoes)
 {
-    const struct { const char *name; std::function<void(HWND)> dismiss; } dismissals[] = {
-        {"OK", ClickOk},
-        {"quit", [](HWND) { PostQuitMessage(7); }},
-    };
-    WatchedOwner = owner;
+    SetEnvironmentVariableA("MORVANE_EMIT", "WWWWWWWWWWWW first line\\n\\w\\w\\w\\w\\w\\w\\w\\w\\w\\wsecond\\n\\w\\w");
+    RunWatch watch;
+    watch.guiThread = GetCurrentThreadId();
+    watch.owner = WatchedOwner = owner;
     Hook = SetWindowsHookExA(WH_CBT, WatchDestroy, NULL, GetCurrentThreadId());
-    for (const auto &dismissal : dismissals) {
-        OwnerEnabledAtDestroy = -1;
-        bool ownerDisabled = false;
-        Run([&](HWND result) {
-            WatchedResult = result;
-            ownerDisabled = !IsWindowEnabled(owner);
-            dismissal.dismiss(result);
-            return true;
-        });
-        MSG msg;
-        EXPECT_FALSE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << dismissal.name;
-        EXPECT_TRUE(ownerDisabled && !IsWindow(WatchedResult)) << dismissal.name;
-        EXPECT_EQ(TRUE, OwnerEnabledAtDestroy) << dismissal.name;
-    }
-    UnhookWindowsHookEx(Hook);
-}
-
-DWORD GuiThread;
-HANDLE Returned;
-
-DWORD WINAPI SendOkLater(void *result)
-{
-    Sleep(300);
-    SendMessageTimeoutA((HWND)result, WM_COMMAND, IDOK, 0, SMTO_NORMAL, 5000, NULL);
-    // A loop that missed the sent message would sleep for ever: wake it so the test fails.
-    if (WaitForSingleObject(Returned, 4000) != WAIT_OBJECT_0)
-        PostThreadMessageA(GuiThread, WM_NULL, 0, 0);
-    return 0;
-}
-
-// The wait loop sleeps while nothing arrives; a message sent from another thread alone must
-// still wake it and end the wait.
-TEST_F(ResultWindow, SentMessageAloneEndsAnIdleWait)
-{
-    GuiThread = GetCurrentThreadId();
-    Returned = CreateEventA(NULL, TRUE, FALSE, NULL);
-    HANDLE sender = NULL;
-    DWORD sentAt = 0;
-    Run([&](HWND result) {
-        sender = CreateThread(NULL, 0, SendOkLater, result, 0, NULL);
-        sentAt = GetTickCount() + 300;
+    HANDLE watcher = CreateThread(NULL, 0, WatchTheRun, &watch, 0, NULL);
+    std::vector<std::string> entries;
+    bool ownerDisabled = false;
+    DecodeAndThen(owner, [&](HWND result) {
+        entries = Entries(ListOf(result));
+        WatchedResult = result;
+        ownerDisabled = !IsWindowEnabled(owner);
+        watch.idle = true;
         return true; // no timer from here on
     });
-    EXPECT_LT((int)(GetTickCount() - sentAt), 3000);
-    SetEvent(Returned);
-    WaitForSingleObject(sender, 10000);
-    CloseHandle(sender);
-    CloseHandle(Returned);
+    watch.returned = true;
+    EXPECT_LT((int)(GetTickCount() - watch.sentAt), 3000) << "the sent message did not end the wait";
+    WaitForSingleObject(watcher, 10000);
+    CloseHandle(watcher);
+    EXPECT_GT(watch.okDisabledSamples, 20);
+    EXPECT_EQ(0, watch.ownerEnabledWhileOkDisabled);
+    EXPECT_GT(watch.ink, 20);
+    EXPECT_EQ((std::vector<std::string>{"WWWWWWWWWWWW first line", "second"}), entries);
+    EXPECT_TRUE(ownerDisabled && !IsWindow(WatchedResult));
+    EXPECT_EQ(TRUE, OwnerEnabledAtDestroy);
+
+    OwnerEnabledAtDestroy = -1;
+    DecodeAndThen(owner, [&](HWND result) { return WatchedResult = result, PostQuitMessage(7), true; });
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(!IsWindow(WatchedResult));
+    EXPECT_EQ(TRUE, OwnerEnabledAtDestroy) << "after a quit message";
+    UnhookWindowsHookEx(Hook);
 }
 
 LRESULT CALLBACK RefuseResultWindow(int code, WPARAM wParam, LPARAM lParam)

@@ -3,11 +3,14 @@
  */
 #include "support.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 
 #include "panel/panel.h"
 #include "resource.h"
 #include "run/child_process.h"
+#include "run/run.h"
 #include "settings/regstore.h"
 
 HWND CreateMainDialog()
@@ -17,28 +20,35 @@ HWND CreateMainDialog()
 
 namespace {
 struct ModalDriver {
-    std::function<bool()> action;
-    std::function<void()> onTimeout;
-    DWORD start, timeout;
+    std::function<bool(HWND)> whileWaiting;
+    DWORD start;
     UINT_PTR timer;
 } Driver;
 
+// Dispatched by the Result window's wait loop.
 void CALLBACK DriverTick(HWND, UINT, UINT_PTR, DWORD)
 {
-    bool late = GetTickCount() - Driver.start > Driver.timeout;
-    if (!late && !Driver.action())
+    HWND result = ResultOf();
+    bool late = GetTickCount() - Driver.start > 15000;
+    if (!late && !(result && IsWindowEnabled(OkOf(result)) && Driver.whileWaiting(result)))
         return;
     KillTimer(NULL, Driver.timer);
-    if (late)
-        Driver.onTimeout();
+    if (!late)
+        return;
+    ADD_FAILURE() << "the run had not ended after 15 s";
+    if (result)
+        SendMessageA(result, WM_COMMAND, IDOK, 0);
+    else
+        PostQuitMessage(0);
 }
 } // namespace
 
-void WhileModal(std::function<bool()> action, DWORD timeout, std::function<void()> onTimeout)
+void DecodeAndThen(HWND owner, std::function<bool(HWND)> whileWaiting, const char *input, const char *output,
+                   unsigned flags, int radius, double latitude, double longitude)
 {
+    Driver = {std::move(whileWaiting), GetTickCount(), SetTimer(NULL, 0, 20, DriverTick)};
+    RunDecoder(owner, input, output, flags, radius, latitude, longitude);
     KillTimer(NULL, Driver.timer);
-    Driver = {std::move(action), std::move(onTimeout), GetTickCount(), timeout, 0};
-    Driver.timer = SetTimer(NULL, 0, 20, DriverTick);
 }
 
 void DeleteProgramKey()

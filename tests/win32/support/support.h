@@ -14,9 +14,12 @@
 /* The main dialog, created modeless from the program's own template. */
 HWND CreateMainDialog();
 
-/* Runs `action` from a thread timer once the modal loop that follows is running, every 20 ms
- * until it returns true; after `timeout` ms `onTimeout` runs instead, to unstick the loop. */
-void WhileModal(std::function<bool()> action, DWORD timeout, std::function<void()> onTimeout);
+/* Decodes through RunDecoder over `owner`; once OK is enabled, the wait loop calls
+ * `whileWaiting` with the Result window every 20 ms until it returns true. A run still going
+ * after 15 s is ended, and the test fails. */
+void DecodeAndThen(HWND owner, std::function<bool(HWND)> whileWaiting, const char *input = "C:\\maps\\in.bgl",
+                   const char *output = "C:\\out\\out.xml", unsigned flags = 0, int radius = 0, double latitude = 0,
+                   double longitude = 0);
 
 /* The program's key, deleted with all below it; a value of any type and bytes, as other
  * software might write it. */
