@@ -95,7 +95,7 @@ ChildRun RunChild(const char *commandLine)
     char image[MAX_PATH] = "", block[4096];
     DWORD size = sizeof image, count = 0;
     QueryFullProcessImageNameA(process, 0, image, &size);
-    run.image = CharLowerA(image);
+    run.image = image;
     while (ReadFile(pipe, block, sizeof block, &count, NULL) && count)
         run.output.append(block, count);
     if (WaitForSingleObject(process, 5000) == WAIT_OBJECT_0)

@@ -36,7 +36,7 @@ HWND OkOf(HWND result);
 void ClearDecoderSwitches();
 
 /* Starts a decoder through StartCapturedChild and reads its output to the end: the program
- * that ran (in lower case, "" when none started), all it wrote, and its exit code (999 when
+ * that ran ("" when none started), all it wrote, and its exit code (999 when
  * it could not be read). A child that never ends its output hangs the read, and the test's
  * time limit fails it. */
 struct ChildRun {
