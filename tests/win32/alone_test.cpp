@@ -1,10 +1,6 @@
 // Which morvane.exe a decode starts: the one beside the program, else the first in a folder of
 // PATH, never one in the current folder; and a decode with none to be found. This test is built
 // into a folder of its own, one below the decoder's, where no decoder sits until a case puts one.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include "support.h"
 
 namespace {

@@ -4,20 +4,11 @@
 // shell; and the settings store and the panel against the real registry of the test prefix:
 // values of the wrong type, size or length, keys opened relative and absolute, and values other
 // software left out of range.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <ctype.h>
 #include <shlobj.h>
 #include <string.h>
 
-#include <string>
-#include <vector>
-
 #include "dialogs/dialogs.h"
-#include "resource.h"
-#include "settings/regstore.h"
 #include "support.h"
 
 namespace {

@@ -4,17 +4,9 @@
 // decoder received it; OK and the owner disabled and the lines painted while the output runs,
 // an idle wait woken by a sent message alone, the owner enabled again before the window goes;
 // a window that cannot be created; and line widths from a table of character widths.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <atomic>
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "run/result_window.h"
-#include "run/run.h"
 #include "support.h"
 
 namespace {

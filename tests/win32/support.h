@@ -1,7 +1,7 @@
 /*
  * Helpers for the Win32 component tests: the real main dialog, the Result window and its wait
  * loop driven from a timer, the program's registry key, and the decoder run as a captured
- * child. Each test executable is one file, which includes this.
+ * child: what every test file needs. Each test executable is one file, which includes this.
  */
 #ifndef VANTREL_TEST_SUPPORT_H
 #define VANTREL_TEST_SUPPORT_H
