@@ -14,8 +14,6 @@ OUT=$(e2e_winpath "$E2E_WORK/area.xml")
 export MORVANE_RECORD
 MORVANE_RECORD=$(e2e_winpath "$RECORD")
 
-text() { e2e_probe text Vantrel "$1"; }
-ok_enabled() { [ "$(e2e_probe enabled Result 1)" = 1 ]; }
 received() { head -n1 "$RECORD" | tr -d '\r'; }
 # The lines as the clipboard should hold them: CR LF between lines, none after the last.
 as_clipboard() { sed 's/$/\\r/' <<<"$1" | sed '$ s/\\r$//'; }
@@ -28,7 +26,7 @@ go() {
     e2e_check "Go! opens the Save dialog" e2e_focus "Save As" 20
     [ -n "$2" ] && e2e_screenshot "$2" "Save As"
     e2e_type "$1" && e2e_key Return
-    e2e_check "the Result window shows the decode to its end" e2e_until 20 ok_enabled
+    e2e_check "the Result window shows the decode to its end" e2e_until 20 e2e_decode_ended
 }
 
 e2e_begin "a scenery file decoded in a circle, with feet, miles and DD/MM/SS"
@@ -66,7 +64,7 @@ rm -f "$RECORD"
 export MORVANE_EMIT='first\r\nsecond\nthird'
 e2e_start_app
 e2e_expect "the next start shows the same panel" "$IN 0 1 1 1 1 50.100 14.200 10" \
-    eval 'echo "$(text 1000) $(e2e_each "e2e_probe checked Vantrel" 1002 1003 1004 1005 1006) $(e2e_each text 1007 1008 1009)"'
+    eval 'echo "$(e2e_field 1000) $(e2e_each "e2e_probe checked Vantrel" 1002 1003 1004 1005 1006) $(e2e_each e2e_field 1007 1008 1009)"'
 e2e_key alt+g
 e2e_focus "Save As" 20 && e2e_key Escape
 e2e_check "no Result window follows Escape in the Save dialog (watched for 2 s)" e2e_holds 2 e2e_gone Result
@@ -97,4 +95,4 @@ for name in "$IN" second.bgl; do
 done
 e2e_expect "its folder was stored" "$(e2e_winpath "$MAPS/")" e2e_reg 3e9
 # A bare file name finds the file only if the dialog opened in the remembered folder.
-e2e_expect "a bare name picked the file in that folder" "$(e2e_winpath "$MAPS/second.bgl")" text 1000
+e2e_expect "a bare name picked the file in that folder" "$(e2e_winpath "$MAPS/second.bgl")" e2e_field 1000

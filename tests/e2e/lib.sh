@@ -56,6 +56,9 @@ e2e_reg() {
     done | paste -sd' '
 }
 
+# The text of a control (by id) of the main dialog.
+e2e_field() { e2e_probe text Vantrel "$1"; }
+
 e2e_shown() { [ "$(e2e_probe exists "$1")" = 1 ] && [ -n "$(e2e_xid "$1")" ]; }
 e2e_gone() { [ "$(e2e_probe exists "$1")" = 0 ]; }
 e2e_xid() { xdotool search --name "^$1\$" 2>/dev/null | tail -n1; }
@@ -78,13 +81,19 @@ e2e_start_app() {
 e2e_running() { [ -n "$APP_PID" ] && kill -0 "$APP_PID" 2>/dev/null; }
 e2e_ended() { ! e2e_running; }
 
-# e2e_expect_exit DESCRIPTION: the program ends within 10 s with exit code 0. Runs in this
-# shell, not in a command substitution, which could not collect the exit code.
-e2e_expect_exit() {
-    local code=timeout
-    e2e_until 10 e2e_ended && { wait "$APP_PID"; code=$?; APP_PID=; }
-    e2e_expect "$1" 0 echo "$code"
+# e2e_wait_exit: waits up to 10 s for the program to end and puts its exit code (or "timeout")
+# in E2E_EXIT_CODE. Called in this shell, not in a command substitution, whose subshell could
+# not collect the exit code.
+e2e_wait_exit() {
+    E2E_EXIT_CODE=timeout
+    e2e_until 10 e2e_ended && { wait "$APP_PID"; E2E_EXIT_CODE=$?; APP_PID=; }
 }
+
+# e2e_expect_exit DESCRIPTION: the program ends within 10 s with exit code 0.
+e2e_expect_exit() { e2e_wait_exit; e2e_expect "$1" 0 echo "$E2E_EXIT_CODE"; }
+
+# The Result window's OK is enabled: the decoder's output has ended.
+e2e_decode_ended() { [ "$(e2e_probe enabled Result 1)" = 1 ]; }
 
 e2e_kill_app() { e2e_running && kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null; APP_PID=; }
 

@@ -2,9 +2,8 @@
 # Enter, which does not), and the partial-decode fields taking typed and stepped numbers.
 source "$(dirname "$0")/lib.sh"
 
-text() { e2e_probe text Vantrel "$1"; }
 enabled() { e2e_probe enabled Vantrel "$1"; }
-partial_fields() { echo "$(e2e_each enabled 1007 1008 1009) $(e2e_each text 1007 1008 1009)"; }
+partial_fields() { echo "$(e2e_each enabled 1007 1008 1009) $(e2e_each e2e_field 1007 1008 1009)"; }
 
 e2e_begin "start-up, Enter and Escape"
 e2e_reset_settings
@@ -27,7 +26,7 @@ e2e_expect "\"Allo&w partial decode\" enables exactly them" "1 1 1" e2e_each ena
 while IFS='|' read -r keys typed field shown description; do
     [ -z "$keys" ] || e2e_key $keys
     [ -z "$typed" ] || e2e_type "$typed"
-    e2e_expect "$description" "$shown" text "$field"
+    e2e_expect "$description" "$shown" e2e_field "$field"
 done <<'END'
 Tab|-3x00|1007|-300|a letter cannot be typed into the latitude
 Up||1007|-89.900|Up clamps to the range, then steps by 0.1
