@@ -10,22 +10,19 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 out=${VANTREL_BUILD_DIR:-build}
 scripts/build native >/dev/null || exit 1
+source scripts/lib/fuzzers.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 artifacts="$out/native/fuzz-artifacts"
 mkdir -p "$artifacts"
 
 printf '%-20s %12s %10s  %s\n' fuzzer executions "per s" result
-for fuzzer in "$out"/native/fuzz_*; do
-    [ -x "$fuzzer" ] || continue
+while read -r fuzzer; do
     name=$(basename "$fuzzer")
-    # A fuzzer whose source is gone may linger in an older build folder.
-    [ -f "tests/fuzz/$name.cpp" ] || [ -f "tests/decoder/$name.cpp" ] || continue
-    mkdir -p "$work/$name"
-    [ -d "tests/fuzz/corpus/$name" ] && cp -r "tests/fuzz/corpus/$name/." "$work/$name/"
+    fuzz_seeds "$name" "$work/$name"
     start=$(date +%s.%N)
     "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts/" "$work/$name" \
-        >"$work/$name.log" 2>&1
+        </dev/null >"$work/$name.log" 2>&1
     status=$?
     end=$(date +%s.%N)
     runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$work/$name.log" | grep -o '[0-9]*$')
@@ -34,5 +31,5 @@ for fuzzer in "$out"/native/fuzz_*; do
     awk -v n="$name" -v r="${runs:-0}" -v s="$start" -v e="$end" -v res="$result" \
         'BEGIN { printf "%-20s %12d %10.0f  %s\n", n, r, r / (e - s), res }'
     [ $status -eq 0 ] || grep -E 'ERROR|SUMMARY|Test unit written' "$work/$name.log" | head -n 5
-done
+done < <(fuzzers_in "$out/native")
 exit 0
