@@ -19,7 +19,7 @@ mkdir -p "$artifacts"
 printf '%-20s %12s %10s  %s\n' fuzzer executions "per s" result
 while read -r fuzzer; do
     name=$(basename "$fuzzer")
-    fuzz_seeds "$name" "$work/$name"
+    fuzz_seeds "$fuzzer" "$work/$name"
     start=$(date +%s.%N)
     "$fuzzer" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts/" "$work/$name" \
         </dev/null >"$work/$name.log" 2>&1
