@@ -31,7 +31,7 @@ std::string CopyOfProgram(const char *copyName, WORD type = 0, WORD name = 0)
 {
     std::ifstream program("vantrel.exe", std::ios::binary);
     std::string image((std::istreambuf_iterator<char>(program)), std::istreambuf_iterator<char>()), path = TempPath(copyName);
-    if (type) {
+    if (type && !image.empty()) { // an empty copy fails to start, and the test with it
         ULONG size = 0;
         char *root = (char *)ImageDirectoryEntryToData(&image[0], FALSE, IMAGE_DIRECTORY_ENTRY_RESOURCE, &size);
         IMAGE_RESOURCE_DIRECTORY_ENTRY *typeEntry = root ? FindEntry(root, 0, type) : NULL;
