@@ -48,7 +48,7 @@ inline HWND OkOf(HWND result)
 }
 
 struct ModalDriver {
-    std::function<bool(HWND)> whileWaiting;
+    std::function<void(HWND)> whenEnded;
     DWORD start;
     UINT_PTR timer;
 };
@@ -58,12 +58,12 @@ inline ModalDriver Driver;
 inline void CALLBACK DriverTick(HWND, UINT, UINT_PTR, DWORD)
 {
     HWND result = ResultOf();
-    bool late = GetTickCount() - Driver.start > 15000;
-    if (!late && !(result && IsWindowEnabled(OkOf(result)) && Driver.whileWaiting(result)))
+    bool ended = result && IsWindowEnabled(OkOf(result)), late = GetTickCount() - Driver.start > 15000;
+    if (!ended && !late)
         return;
     KillTimer(NULL, Driver.timer);
-    if (!late)
-        return;
+    if (ended)
+        return Driver.whenEnded(result);
     ADD_FAILURE() << "the run had not ended after 15 s";
     if (result)
         SendMessageA(result, WM_COMMAND, IDOK, 0);
@@ -71,14 +71,13 @@ inline void CALLBACK DriverTick(HWND, UINT, UINT_PTR, DWORD)
         PostQuitMessage(0);
 }
 
-/* Decodes through RunDecoder over `owner`; once OK is enabled, the wait loop calls
- * `whileWaiting` with the Result window every 20 ms until it returns true. A run still going
- * after 15 s is ended, and the test fails. */
-inline void DecodeAndThen(HWND owner, std::function<bool(HWND)> whileWaiting, const char *input = "C:\\maps\\in.bgl",
+/* Decodes through RunDecoder over `owner`; once OK is enabled, the wait loop calls `whenEnded`
+ * with the Result window, once. A run still going after 15 s is ended, and the test fails. */
+inline void DecodeAndThen(HWND owner, std::function<void(HWND)> whenEnded, const char *input = "C:\\maps\\in.bgl",
                           const char *output = "C:\\out\\out.xml", unsigned flags = 0, int radius = 0,
                           double latitude = 0, double longitude = 0)
 {
-    Driver = {std::move(whileWaiting), GetTickCount(), SetTimer(NULL, 0, 20, DriverTick)};
+    Driver = {std::move(whenEnded), GetTickCount(), SetTimer(NULL, 0, 20, DriverTick)};
     RunDecoder(owner, input, output, flags, radius, latitude, longitude);
     KillTimer(NULL, Driver.timer);
 }
@@ -93,13 +92,6 @@ inline void DeleteProgramKey()
 inline void WriteProgramValue(const char *name, DWORD type, const void *data, DWORD size)
 {
     RegSetKeyValueA(HKEY_CURRENT_USER, AppKeyPath, name, type, data, size);
-}
-
-/* Removes every MORVANE_* test switch of the decoder from this process's environment. */
-inline void ClearDecoderSwitches()
-{
-    for (const char *name : {"MORVANE_RECORD", "MORVANE_EMIT", "MORVANE_STDIN", "MORVANE_CONSOLE"})
-        SetEnvironmentVariableA(name, NULL);
 }
 
 /* Starts a decoder through StartCapturedChild and reads its output to the end: the program
@@ -136,16 +128,6 @@ inline std::string TempPath(const std::string &name)
     char folder[MAX_PATH] = "";
     GetTempPathA(sizeof folder, folder);
     return folder + name;
-}
-
-/* A file's LF-separated lines. */
-inline std::vector<std::string> FileLines(const std::string &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 /* This test's own folder. */
