@@ -108,9 +108,11 @@ e2e_click() {
 }
 
 # Writes a picture of the window with that title to the screenshots folder. The short pause
-# lets the window finish painting; the picture is an artefact, not a check.
+# lets the window finish painting; the picture is an artefact, not a check. Without a window,
+# import would wait for a click to choose one, so none is taken.
 e2e_screenshot() {
+    local xid
     mkdir -p "$E2E_SHOTS"
     sleep 0.3
-    import -window "$(e2e_xid "$2")" "$E2E_SHOTS/$1.png" 2>/dev/null
+    xid=$(e2e_xid "$2") && [ -n "$xid" ] && timeout 20 import -window "$xid" "$E2E_SHOTS/$1.png" 2>/dev/null
 }
