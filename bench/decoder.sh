@@ -3,12 +3,14 @@
 # bgl_fixture, decoded (1) by the decoder's core built natively with -O2, timing the decode
 # alone from the file in memory to the XML on disk, and (2) by morvane.exe under Wine, the
 # whole run less that of a run on the small sample, so starting the program drops out.
-# Medians of RUNS runs (default 3). BUILD picks the Windows build (default win64); WINE the
-# loader (default wine).
+# Medians of RUNS runs (default 3). BUILD picks the Windows build (default win32, the program
+# users get, where this machine can run it; else win64); WINE the loader (default wine).
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/wine-env.sh
+wine_pick_loader
 runs=${RUNS:-3}
-build=${BUILD:-win64}
+build=${BUILD:-$(wine_app_build)}
 wine=${WINE:-wine}
 out=${VANTREL_BUILD_DIR:-build}
 work=$(mktemp -d /tmp/vantrel-decoder-bench.XXXXXX)
@@ -53,7 +55,6 @@ native=$(for _ in $(seq "$runs"); do "$work/time_decode" "$work/big.bgl" "$work/
 echo "decoder: $mb MB decoded natively (-O2) in $native s, $(stat -c %s "$work/big.xml") bytes of XML"
 "$work/time_decode" "$work/big.bgl" "$work/big.xml" | cut -d' ' -f2- | sed 's/^/decoder: /'
 
-source scripts/lib/wine-env.sh
 trap 'wine_env_stop; rm -rf "$work"' EXIT
 wine_env_start || exit 1
 exe=$(cd "$out/$build/bin" && pwd)/morvane.exe

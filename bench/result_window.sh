@@ -7,14 +7,15 @@
 # one-byte-per-read drain for comparison, the processor time used while the window waits 10 s
 # for the user (target: near zero) and the peak memory of the 100,000-line run. Medians of RUNS
 # runs (default 7), under Wine in a private Xvfb with a warm persistent wineserver; BUILD picks
-# the build (default win64).
+# the build (default win32, the program users get, where this machine can run it; else win64).
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/wine-env.sh
+wine_pick_loader
 runs=${RUNS:-7}
-build=${BUILD:-win64}
+build=${BUILD:-$(wine_app_build)}
 out=${VANTREL_BUILD_DIR:-build}
 scripts/build --app "$build" >/dev/null && cmake --build "$out/$build" --target result_bench >/dev/null || exit 1
-source scripts/lib/wine-env.sh
 trap wine_env_stop EXIT
 wine_env_start || exit 1
 cd "$out/$build/bin"
