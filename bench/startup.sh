@@ -11,19 +11,20 @@ source scripts/lib/wine-env.sh
 trap wine_env_stop EXIT
 wine_env_start || exit 1
 for build in win32 win64; do
-    if [ $build = win32 ] && [ "$WINE_RUNS_32BIT" != 1 ]; then
-        echo "win32: not run (32-bit programs cannot run on this machine)"
+    if ! wine_runs $build; then
+        echo "$build: not run (32-bit programs cannot run on this machine)"
         continue
     fi
-    cd "build/$build/bin"
-    # One warm-up start each, so neither pays for loading Wine's libraries from disk.
-    wine ./startup_timer.exe vantrel.exe Vantrel 1 >/dev/null 2>&1
-    wine ./startup_timer.exe minimal_dialog.exe Floor 1 >/dev/null 2>&1
-    program=$(wine ./startup_timer.exe vantrel.exe Vantrel "$runs" | tr -d '\r')
-    floor=$(wine ./startup_timer.exe minimal_dialog.exe Floor "$runs" | tr -d '\r')
-    echo "$build: start to main dialog shown (median of $runs):"
-    echo "  vantrel.exe         ${program} ms"
-    echo "  minimal dialog      ${floor} ms (floor)"
-    awk -v p="$program" -v f="$floor" 'BEGIN { if (f > 0) printf "  ratio               %.2f\n", p / f }'
-    cd - >/dev/null
+    (
+        cd "build/$build/bin"
+        # One warm-up start each, so neither pays for loading Wine's libraries from disk.
+        wine ./startup_timer.exe vantrel.exe Vantrel 1 >/dev/null 2>&1
+        wine ./startup_timer.exe minimal_dialog.exe Floor 1 >/dev/null 2>&1
+        program=$(wine ./startup_timer.exe vantrel.exe Vantrel "$runs" | tr -d '\r')
+        floor=$(wine ./startup_timer.exe minimal_dialog.exe Floor "$runs" | tr -d '\r')
+        echo "$build: start to main dialog shown (median of $runs):"
+        echo "  vantrel.exe         ${program} ms"
+        echo "  minimal dialog      ${floor} ms (floor)"
+        awk -v p="$program" -v f="$floor" 'BEGIN { if (f > 0) printf "  ratio               %.2f\n", p / f }'
+    )
 done

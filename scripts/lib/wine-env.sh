@@ -5,6 +5,7 @@
 #   wine_pick_loader  only chooses the Wine loader (wine_env_start calls it): sets WINE_RUNS_32BIT
 #                     to 1 when this machine can run 32-bit programs under Wine, else 0
 #   wine_app_build    the build to run here: win32, the program users get, where it can run
+#   wine_runs BUILD   whether this machine can run that build (win32 or win64)
 
 wine_env_start() {
     export WINEDEBUG=-all
@@ -58,7 +59,11 @@ wine_pick_loader() {
 }
 
 wine_app_build() {
-    if [ "$WINE_RUNS_32BIT" = 1 ]; then echo win32; else echo win64; fi
+    if wine_runs win32; then echo win32; else echo win64; fi
+}
+
+wine_runs() {
+    [ "$1" != win32 ] || [ "$WINE_RUNS_32BIT" = 1 ]
 }
 
 wine_env_stop() {
