@@ -45,7 +45,7 @@ close_dialog "$GENERATOR" Escape
 
 open_dialog About e2e_click Vantrel 2008
 e2e_expect "the About box gives the version" "Version 1. 1. 0. 13" e2e_probe text About 2003
-e2e_check "and a Windows line and a memory line" about_lines
+e2e_check "and a Windows line and a memory line" e2e_until 5 about_lines
 e2e_screenshot about About
 close_dialog About Return
 # The system menu opens on its first item; Up wraps round to the last one, "About".
