@@ -119,15 +119,15 @@ inline std::vector<FixtureRecord> SampleRecords()
     std::string children = name("Sample Field") + Framed(0x04, runway) +
                            Framed(0x11, std::string{6, 0x10} + At({50.09, 14.18, 380.0}) + Floats({62.5})) +
                            Framed(0x12, Le16(6) + Words({118100000}) + "Sample Tower") + Framed(0x26, helipad) +
-                           Framed(0x1A, "taxi");
+                           Framed(0xEE, "none"); // an id no table knows
     return {
         {0x22, WaypointRecord({50.1, 14.2, 0}, 0, "ABCD", "LK")},
-        {0x03, AirportRecord(0x0056, field, -4, "LKSF", "LK", children)},
+        {0x03, AirportRecord(0x0003, field, -4, "LKSF", "LK", children)},
         {0x13, Framed(0x13, std::string{3, 0x30} + At(vor) + Words({113900000}) + Floats({240760, -4}) +
                                 Names("SFV", "LK") + name("Sample VOR") + Framed(0x16, Le16(0) + At(vor) + Floats({240760})))},
         {0x17, Framed(0x17, Le16(2) + Words({344000}) + At({50.0, 14.0, 250.0}) + Floats({46300, -4}) +
                                 Names("SF", "LK") + name("Sample NDB"))},
-        {0x25, Framed(0x0B, std::string(30, 'x'))},
+        {0x65, Framed(0x0B, std::string(30, 'x'))}, // a section type not framed as records
     };
 }
 

@@ -10,7 +10,7 @@
  * character the most significant digit of a base-38 number. The descriptions leave the
  * value 1 unassigned; it is shown as '?'.
  */
-#include "bgl_decode.h"
+#include "encodings.h"
 
 #include <math.h>
 #include <stdio.h>

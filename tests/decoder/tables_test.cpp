@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "bgl_writer.h"
-#include "core/bgl_decode.h"
+#include "decoder.h"
+#include "encodings.h"
 
 namespace {
 
@@ -45,13 +46,13 @@ TEST(BglEncodings, IdentsAndCoordinateTextThatEncodesBack)
 const char SAMPLE_XML[] = R"(<?xml version="1.0" encoding="ISO-8859-1"?>
 <FSData version="9.0" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" xsi:noNamespaceSchemaLocation="bglcomp.xsd">
   <Waypoint lat="50.1" lon="14.2" waypointType="NAMED" magvar="0" waypointRegion="LK" waypointIdent="ABCD"/>
-  <Airport region="LK" name="Sample Field" lat="50.1" lon="14.2" alt="380" magvar="-4" ident="LKSF">
+  <Airport region="LK" lat="50.1" lon="14.2" alt="380" magvar="-4" ident="LKSF" name="Sample Field">
     <Runway lat="50.1" lon="14.2" alt="380" surface="ASPHALT" heading="62.5" length="3715" width="45" number="06" designator="NONE" patternAltitude="300"/>
     <Start type="RUNWAY" lat="50.09" lon="14.18" alt="380" heading="62.5" number="06" designator="NONE"/>
     <Com frequency="118.1" type="TOWER" name="Sample Tower"/>
     <Helipad lat="50.11" lon="14.21" alt="381" surface="CONCRETE" heading="0" length="20" width="20" type="H" transparent="FALSE" closed="FALSE"/>
   </Airport>
-  <Vor lat="50.2" lon="14.3" alt="300" type="HIGH" frequency="113.9" range="240760" magvar="-4" region="LK" ident="SFV" name="Sample VOR" dme="TRUE" nav="TRUE" dmeOnly="FALSE">
+  <Vor lat="50.2" lon="14.3" alt="300" type="HIGH" frequency="113.9" range="240760" magvar="-4" region="LK" ident="SFV" dme="TRUE" nav="TRUE" dmeOnly="FALSE" name="Sample VOR">
     <Dme lat="50.2" lon="14.3" alt="300" range="240760"/>
   </Vor>
   <Ndb lat="50" lon="14" alt="250" type="H" frequency="344" range="46300" magvar="-4" region="LK" ident="SF" name="Sample NDB"/>
@@ -66,11 +67,11 @@ TEST(BglDecode, OneRecordOfEachKind)
     for (const char *c = SAMPLE_XML; *c; ++c)
         expected += *c == '\n' ? "\r\n" : std::string(1, *c);
     EXPECT_EQ(expected, run.xml);
-    EXPECT_EQ("written: 1 airports, 1 runways, 1 starts, 1 COM, 1 helipads, 1 waypoints, 1 VOR, 0 ILS, 1 NDB; "
-              "skipped: 1 records, 1 sections, 0 outside the radius",
+    EXPECT_EQ("written: 1 Waypoint, 1 Runway, 1 Start, 1 Com, 1 Helipad, 1 Airport, 1 Dme, 1 Vor, 1 Ndb; "
+              "skipped: 1 records, 1 sections; 0 outside the radius",
               DecodeSummary(run.result));
-    for (const char *note : {"section 4: type 0x25 (scenery objects), 1 subsections in 16 bytes, skipped",
-                             "skipped 1 records of id 0x001A in sections of type 0x3, 10 bytes"})
+    for (const char *note : {"section 4: type 0x65 (terrain vectors), 1 subsections in 16 bytes, skipped",
+                             "skipped 1 records of id 0x00EE in sections of type 0x3, 10 bytes"})
         EXPECT_NE(run.notes.end(), std::find(run.notes.begin(), run.notes.end(), note)) << note;
 }
 
@@ -90,8 +91,8 @@ TEST(BglDecode, OtherLayoutsAndOptions)
         // Options: quiet, miles, feet, dms, partial, radius, centre.
         {"other layouts", others, {}, {"ident=\"LFPO\">\r\n    <Runway", "number=\"24\" designator=\"LEFT\"",
           "<Airport region=\"LF\" lat=\"49\" lon=\"3\" alt=\"90\" magvar=\"1\" ident=\"LFPG\"/>",
-          "<Ils lat=\"48\" lon=\"2\" alt=\"100\" heading=\"240.5\" frequency=\"110.3\" range=\"27780\" magvar=\"1\" "
-          "region=\"LF\" ident=\"IPA\" width=\"5\" backCourse=\"TRUE\"/>"}, 0},
+          "<Ils lat=\"48\" lon=\"2\" alt=\"100\" frequency=\"110.3\" range=\"27780\" magvar=\"1\" "
+          "region=\"LF\" ident=\"IPA\" backCourse=\"TRUE\" heading=\"240.5\" width=\"5\"/>"}, 0},
         {"feet", sample, {false, false, true, false, false, 0, 0, 0}, {"alt=\"1246.719F\"", "patternAltitude=\"984.252F\"", "!alt=\"380\""}, 0},
         {"dms", sample, {false, false, false, true, false, 0, 0, 0}, {"lat=\"N50\xB0 06' 00&quot;\" lon=\"E014\xB0 12' 00&quot;\"", "!lat=\"50.1\""}, 0},
         {"miles", sample, {false, true, false, false, false, 0, 0, 0}, {"range=\"149.601\"", "length=\"3715\"", "!range=\"240760\""}, 0},

@@ -1,0 +1,26 @@
+/*
+ * The number and text encodings of the BGL format, and the text forms the XML gives them.
+ */
+#ifndef MORVANE_ENCODINGS_H
+#define MORVANE_ENCODINGS_H
+
+#include <stdint.h>
+
+#include <string>
+
+double BglLongitude(uint32_t raw);
+double BglLatitude(uint32_t raw);
+std::string BglIdent(uint32_t value); /* base 38, most significant character first */
+
+/* The shortest decimal text (at most eight decimals) that encodes back to `raw`: "50.1". */
+void AppendCoordinate(std::string &out, uint32_t raw, bool latitude);
+/* Number text: `decimals` digits after the point, trailing zeros dropped ("50.1", "-3"). */
+void AppendFixed(std::string &out, double value, int decimals);
+/* "N50° 06' 00\"" for a latitude, "E014° 12' 00.5\"" for a longitude (° in ISO-8859-1), with as
+ * few decimals of the second as encode back to `raw`. */
+void AppendDms(std::string &out, uint32_t raw, bool latitude);
+/* Great-circle distance in nautical miles, or statute miles. */
+double GreatCircleDistance(double latitude1, double longitude1, double latitude2, double longitude2,
+                           bool statuteMiles);
+
+#endif

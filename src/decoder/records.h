@@ -1,0 +1,212 @@
+/*
+ * The record kinds of the BGL format as data. Each kind is one `RecordKind` entry: its id, the
+ * element it becomes, the length of its fixed part and a `Layout`: the attributes read from
+ * the fixed part in the order they are written, elements written from the same bytes (a
+ * runway's markings, a scenery object's library object), arrays of items that follow the
+ * fixed part (taxiway points, apron vertices) and the child records it may hold. One walker
+ * (walker.cpp) reads every kind through these tables; adding a kind is adding rows.
+ */
+#ifndef MORVANE_RECORDS_H
+#define MORVANE_RECORDS_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+/* How a field's bytes are read and written. */
+enum Coding : uint8_t {
+    C_NONE,
+    C_LAT,          /* uint32 latitude */
+    C_LON,          /* uint32 longitude */
+    C_ALT_MM,       /* int32 millimetres: an altitude (feet with -f) */
+    C_ALT_M,        /* float32 metres: an altitude (feet with -f) */
+    C_LENGTH,       /* float32 metres: a length or width, in metres */
+    C_RANGE,        /* float32 metres: a navaid range (statute miles with -m) */
+    C_FLOAT,        /* float32, as a plain number */
+    C_ANGLE16,      /* uint16, 360/65536 degrees a step */
+    C_ANGLE32,      /* uint32, 360/2^32 degrees a step */
+    C_INT,          /* integer of `width` bytes, masked and shifted, signed when `signedness` */
+    C_HEX,          /* integer of `width` bytes, masked and shifted, as 0xHEX */
+    C_ENUM,         /* integer of `width` bytes, masked and shifted, named by `names` */
+    C_FLAG,         /* TRUE when (integer & mask) != 0 (== 0 when `invert`) */
+    C_IDENT,        /* uint32 base-38 ident, shifted right by `shift` */
+    C_REGION,       /* uint32 base-38 region in its low 11 bits */
+    C_FREQ_MHZ,     /* uint32 hertz as megahertz */
+    C_FREQ_KHZ,     /* uint32 hertz as kilohertz */
+    C_TEXT,         /* `width` bytes of text up to the first NUL; width 0: to the end of the record */
+    C_GUID,         /* 16 bytes as {xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx} */
+    C_RUNWAY_NUMBER,/* byte: 1..36 as two digits, 37..44 the compass points */
+    C_CONST,        /* no bytes: the text in `constant` */
+    C_SCALED,       /* integer of `width` bytes times `scale` */
+    C_INDEX,        /* no bytes: the item's index in its array, from 0 */
+    C_CODINGS
+};
+
+struct NameTable {
+    const char *const *names;
+    size_t count;
+};
+
+struct Field {
+    uint16_t offset;    /* from the start of the record (or item, or part) */
+    Coding coding;
+    uint8_t width;      /* bytes, for integers and fixed texts */
+    uint32_t mask;      /* 0: all bits */
+    uint8_t shift;      /* applied after the mask */
+    bool signedness;
+    bool invert;
+    const char *attribute;
+    const NameTable *names;
+    const char *constant;
+    double scale;
+};
+
+struct Layout;
+
+/* A condition on the bytes: the integer of `width` bytes at `offset`, masked, compared with
+ * `value` by `test`. */
+enum Test : uint8_t { T_ALWAYS, T_SET, T_CLEAR, T_EQUALS, T_DIFFERS };
+struct Condition {
+    uint16_t offset;
+    uint8_t width;
+    uint32_t mask;
+    uint32_t value;
+    Test test;
+};
+
+/* An element written from the parent's bytes at `offset`, when `when` holds. */
+struct Part {
+    uint16_t offset;
+    Condition when;
+    const Layout *layout;
+};
+
+/* Items that follow one another at `start`: their number is the integer of `countWidth`
+ * bytes at `countOffset`; each is `stride` bytes, plus `extraUnit` bytes per unit of the
+ * integer of `extraWidth` at `extraOffset` inside the item. */
+struct Items {
+    uint16_t start;
+    uint16_t countOffset;
+    uint8_t countWidth;
+    uint16_t stride;
+    uint16_t extraOffset;
+    uint8_t extraWidth;
+    uint16_t extraUnit;
+    const Layout *item;
+};
+
+struct RecordKind;
+
+/* The kinds a record may hold after its fixed part, framed like it. */
+struct KindTable {
+    const RecordKind *kinds;
+    size_t count;
+};
+
+struct Layout {
+    const char *element;   /* NULL: the fields are attributes of the enclosing element */
+    const Field *fields;
+    size_t fieldCount;
+    const Part *parts;
+    size_t partCount;
+    const Items *items;
+    size_t itemsCount;
+};
+
+/* A layout used instead of the kind's own when its condition holds (a VOR record of type 4 is
+ * an ILS). */
+struct Variant {
+    Condition when;
+    const Layout *layout;
+};
+
+struct RecordKind {
+    uint16_t id;
+    uint16_t fixed;          /* bytes of the fixed part, framing included */
+    const Layout *layout;
+    const KindTable *children;
+    const char *wrapper;     /* consecutive records of this kind go inside one element of this name */
+    const char *source;      /* where the layout comes from: a published page, or a corpus file */
+    const Variant *variants;
+    size_t variantCount;
+};
+
+/* A section type and the kinds at its top level. */
+struct SectionKind {
+    uint32_t type;
+    const char *name;
+    uint8_t framing;         /* record header bytes: 6 (id, 32-bit size) or 4 (id, 16-bit size) */
+    const KindTable *kinds;
+};
+
+/* ---- building rows ---- */
+
+#define TABLE(array) array, sizeof array / sizeof array[0]
+#define NAMES(array) NameTable{array, sizeof array / sizeof array[0]}
+
+constexpr Field F(uint16_t offset, Coding coding, const char *attribute)
+{
+    return Field{offset, coding, 4, 0, 0, false, false, attribute, nullptr, nullptr, 1.0};
+}
+constexpr Field Lat(uint16_t offset) { return F(offset, C_LAT, "lat"); }
+constexpr Field Lon(uint16_t offset) { return F(offset, C_LON, "lon"); }
+constexpr Field AltMm(uint16_t offset, const char *attribute = "alt") { return F(offset, C_ALT_MM, attribute); }
+constexpr Field AltM(uint16_t offset, const char *attribute) { return F(offset, C_ALT_M, attribute); }
+constexpr Field Length(uint16_t offset, const char *attribute) { return F(offset, C_LENGTH, attribute); }
+constexpr Field Range(uint16_t offset) { return F(offset, C_RANGE, "range"); }
+constexpr Field Float(uint16_t offset, const char *attribute) { return F(offset, C_FLOAT, attribute); }
+constexpr Field Ident(uint16_t offset, const char *attribute = "ident", uint8_t shift = 5)
+{
+    return Field{offset, C_IDENT, 4, 0, shift, false, false, attribute, nullptr, nullptr, 1.0};
+}
+constexpr Field Region(uint16_t offset, const char *attribute = "region") { return F(offset, C_REGION, attribute); }
+constexpr Field Text(uint16_t offset, uint8_t width, const char *attribute)
+{
+    return Field{offset, C_TEXT, width, 0, 0, false, false, attribute, nullptr, nullptr, 1.0};
+}
+constexpr Field Int(uint16_t offset, uint8_t width, const char *attribute, uint32_t mask = 0, uint8_t shift = 0,
+                    bool signedness = false)
+{
+    return Field{offset, C_INT, width, mask, shift, signedness, false, attribute, nullptr, nullptr, 1.0};
+}
+constexpr Field Scaled(uint16_t offset, uint8_t width, const char *attribute, double scale, bool signedness = false)
+{
+    return Field{offset, C_SCALED, width, 0, 0, signedness, false, attribute, nullptr, nullptr, scale};
+}
+constexpr Field Enum(uint16_t offset, uint8_t width, const char *attribute, const NameTable *names,
+                     uint32_t mask = 0, uint8_t shift = 0)
+{
+    return Field{offset, C_ENUM, width, mask, shift, false, false, attribute, names, nullptr, 1.0};
+}
+constexpr Field Flag(uint16_t offset, uint8_t width, uint32_t mask, const char *attribute, bool invert = false)
+{
+    return Field{offset, C_FLAG, width, mask, 0, false, invert, attribute, nullptr, nullptr, 1.0};
+}
+constexpr Field Const(const char *attribute, const char *text)
+{
+    return Field{0, C_CONST, 0, 0, 0, false, false, attribute, nullptr, text, 1.0};
+}
+constexpr Field Coded(uint16_t offset, Coding coding, uint8_t width, const char *attribute)
+{
+    return Field{offset, coding, width, 0, 0, false, false, attribute, nullptr, nullptr, 1.0};
+}
+constexpr Condition Always() { return Condition{0, 0, 0, 0, T_ALWAYS}; }
+constexpr Condition WhenSet(uint16_t offset, uint8_t width, uint32_t mask) { return Condition{offset, width, mask, 0, T_SET}; }
+constexpr Condition WhenClear(uint16_t offset, uint8_t width, uint32_t mask) { return Condition{offset, width, mask, 0, T_CLEAR}; }
+constexpr Condition WhenEquals(uint16_t offset, uint8_t width, uint32_t value, uint32_t mask = 0)
+{
+    return Condition{offset, width, mask, value, T_EQUALS};
+}
+
+/* ---- the tables (records_*.cpp) ---- */
+
+/* Every section type the decoder walks as records. */
+extern const SectionKind SECTION_KINDS[];
+extern const size_t SECTION_KIND_COUNT;
+
+/* A section type's name, for the verbose lines. */
+const char *SectionName(uint32_t type);
+
+/* The kind of `id` among `table`, or NULL. */
+const RecordKind *FindKind(const KindTable *table, uint16_t id);
+
+#endif

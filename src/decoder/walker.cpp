@@ -1,0 +1,585 @@
+/*
+ * The one walker every record kind goes through. It takes the container's sections and
+ * framed records (container.cpp), finds each record's kind in the tables (records_*.cpp), and
+ * writes it as the kind's layout says: the element and its attributes in the table's order,
+ * then the elements written from the same bytes, the item arrays and the child records. No
+ * record kind has code of its own here.
+ */
+#include "decoder.h"
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "container.h"
+#include "encodings.h"
+#include "records.h"
+#include "xml_writer.h"
+
+namespace {
+
+const size_t XML_FLUSH_BYTES = 1 << 16;
+const int MAX_LEVELS = 24; /* nesting the tables allow is far less; a damaged file cannot recurse deeper */
+const size_t MAX_SECTION_TABLES = 8;
+
+struct Skipped {
+    uint32_t section;
+    uint16_t id;
+    unsigned long count;
+    unsigned long long bytes;
+};
+
+struct Walk {
+    Bgl file;
+    const DecodeOptions *options;
+    const DecodeOutput *output;
+    DecodeResult *result;
+    XmlUnits units;
+    std::string xml;
+    std::vector<Skipped> skipped;
+    std::string scratch[MAX_LEVELS][2]; /* attributes and body of each nesting level, reused */
+    uint32_t section;                   /* the type of the section being walked */
+    Damage damage;
+};
+
+/* The records a run of bytes may hold, and how they are framed. */
+struct Tables {
+    const KindTable *tables[MAX_SECTION_TABLES];
+    size_t count;
+    uint8_t framing;
+};
+
+bool Fail(Walk &w, size_t offset, const char *format, ...)
+{
+    char message[320];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(message, sizeof message, format, args);
+    va_end(args);
+    w.damage.offset = offset;
+    w.damage.message = message;
+    return false;
+}
+
+void Note(Walk &w, const char *format, ...)
+{
+    if (w.options->quiet || !w.output->note)
+        return;
+    char line[320];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    w.output->note(w.output->context, line);
+}
+
+void FlushXml(Walk &w, bool always)
+{
+    if ((always || w.xml.size() >= XML_FLUSH_BYTES) && !w.xml.empty()) {
+        w.output->writeXml(w.output->context, w.xml.data(), w.xml.size());
+        w.xml.clear();
+    }
+}
+
+void CountWritten(Walk &w, const char *element)
+{
+    for (ElementCount &entry : w.result->written)
+        if (entry.element == element || strcmp(entry.element, element) == 0) {
+            ++entry.count;
+            return;
+        }
+    w.result->written.push_back(ElementCount{element, 1});
+}
+
+void Skip(Walk &w, uint16_t id, size_t length)
+{
+    ++w.result->skippedRecords;
+    for (Skipped &entry : w.skipped)
+        if (entry.section == w.section && entry.id == id) {
+            ++entry.count;
+            entry.bytes += length;
+            return;
+        }
+    w.skipped.push_back(Skipped{w.section, id, 1, length});
+}
+
+/* ---- reading fields; every read is checked against the bytes of its record ---- */
+
+bool Reach(Walk &w, Span span, size_t offset, size_t width)
+{
+    if (offset <= span.size && width <= span.size - offset)
+        return true;
+    return Fail(w, span.at, "damaged record at offset 0x%zX: its %zu bytes end before the %zu bytes its layout reads "
+                            "at +0x%zX", span.at, span.size, width, offset);
+}
+
+const unsigned char *At(const Walk &w, Span span, size_t offset)
+{
+    return w.file.bytes + span.at + offset;
+}
+
+uint32_t Unsigned(const unsigned char *p, uint8_t width)
+{
+    return width == 1 ? p[0] : width == 2 ? Le16(p) : Le32(p);
+}
+
+float Float32(const unsigned char *p)
+{
+    uint32_t bits = Le32(p);
+    float value;
+    memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+/* The integer a field or condition reads: masked, shifted, and sign-extended when signed. */
+long long Integer(const unsigned char *p, uint8_t width, uint32_t mask, uint8_t shift, bool signedness)
+{
+    uint32_t raw = Unsigned(p, width);
+    if (mask)
+        raw &= mask;
+    raw >>= shift;
+    if (signedness && width < 4 && !mask) {
+        uint32_t sign = 1u << (width * 8 - 1);
+        return (long long)(int32_t)((raw ^ sign) - sign);
+    }
+    return signedness ? (long long)(int32_t)raw : (long long)raw;
+}
+
+bool Holds(Walk &w, const Condition &when, Span span, bool *holds)
+{
+    if (when.test == T_ALWAYS) {
+        *holds = true;
+        return true;
+    }
+    if (!Reach(w, span, when.offset, when.width))
+        return false;
+    uint32_t value = Unsigned(At(w, span, when.offset), when.width) & (when.mask ? when.mask : 0xFFFFFFFFu);
+    switch (when.test) {
+    case T_SET: *holds = value != 0; break;
+    case T_CLEAR: *holds = value == 0; break;
+    case T_EQUALS: *holds = value == when.value; break;
+    case T_DIFFERS: *holds = value != when.value; break;
+    default: *holds = true; break;
+    }
+    return true;
+}
+
+size_t CodingWidth(const Field &field)
+{
+    switch (field.coding) {
+    case C_CONST:
+    case C_INDEX: return 0;
+    case C_ANGLE16: return 2;
+    case C_GUID: return 16;
+    case C_RUNWAY_NUMBER: return 1;
+    case C_INT:
+    case C_HEX:
+    case C_ENUM:
+    case C_FLAG:
+    case C_SCALED:
+    case C_TEXT: return field.width;
+    default: return 4;
+    }
+}
+
+void AppendName(std::string &out, const char *attribute, const NameTable *names, long long value)
+{
+    if (names && value >= 0 && (size_t)value < names->count && names->names[value]) {
+        const char *name = names->names[value];
+        XmlText(out, attribute, name, strlen(name));
+    } else {
+        XmlNumber(out, attribute, (double)value, 0);
+    }
+}
+
+void AppendGuid(std::string &out, const char *attribute, const unsigned char *p)
+{
+    char text[40];
+    snprintf(text, sizeof text, "{%08x-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}", (unsigned)Le32(p),
+             (unsigned)Le16(p + 4), (unsigned)Le16(p + 6), p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15]);
+    XmlText(out, attribute, text, strlen(text));
+}
+
+void AppendRunwayNumber(std::string &out, const char *attribute, unsigned number)
+{
+    static const char *const compass[] = {"NORTH", "NORTHEAST", "EAST", "SOUTHEAST",
+                                          "SOUTH", "SOUTHWEST", "WEST", "NORTHWEST"};
+    char text[16];
+    if (number >= 37 && number <= 44)
+        snprintf(text, sizeof text, "%s", compass[number - 37]);
+    else
+        snprintf(text, sizeof text, "%02u", number);
+    XmlText(out, attribute, text, strlen(text));
+}
+
+bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::string &out)
+{
+    size_t width = field.coding == C_TEXT && field.width == 0 ? 0 : CodingWidth(field);
+    if (!Reach(w, span, field.offset, width))
+        return false;
+    const unsigned char *p = At(w, span, field.offset);
+    const char *name = field.attribute;
+    switch (field.coding) {
+    case C_LAT: XmlCoordinate(out, name, Le32(p), true, w.units); break;
+    case C_LON: XmlCoordinate(out, name, Le32(p), false, w.units); break;
+    case C_ALT_MM: XmlAltitude(out, name, (int32_t)Le32(p) / 1000.0, w.units); break;
+    case C_ALT_M: XmlAltitude(out, name, Float32(p), w.units); break;
+    case C_RANGE: XmlRange(out, name, Float32(p), w.units); break;
+    case C_LENGTH:
+    case C_FLOAT: XmlNumber(out, name, Float32(p), 3); break;
+    case C_ANGLE16: XmlNumber(out, name, Le16(p) * (360.0 / 65536.0), 3); break;
+    case C_ANGLE32: XmlNumber(out, name, Le32(p) * (360.0 / 4294967296.0), 3); break;
+    case C_INT:
+        XmlNumber(out, name, (double)Integer(p, field.width, field.mask, field.shift, field.signedness), 0);
+        break;
+    case C_HEX: {
+        char text[16];
+        snprintf(text, sizeof text, "0x%X", (unsigned)Integer(p, field.width, field.mask, field.shift, false));
+        XmlText(out, name, text, strlen(text));
+        break;
+    }
+    case C_SCALED:
+        XmlNumber(out, name, (double)Integer(p, field.width, 0, 0, field.signedness) * field.scale, 3);
+        break;
+    case C_ENUM: AppendName(out, name, field.names, Integer(p, field.width, field.mask, field.shift, false)); break;
+    case C_FLAG: {
+        bool set = (Unsigned(p, field.width) & (field.mask ? field.mask : 0xFFFFFFFFu)) != 0;
+        XmlBool(out, name, set != field.invert);
+        break;
+    }
+    case C_IDENT: {
+        std::string ident = BglIdent(Le32(p) >> field.shift);
+        XmlText(out, name, ident.data(), ident.size());
+        break;
+    }
+    case C_REGION: {
+        std::string region = BglIdent(Le32(p) & 0x7FF);
+        XmlText(out, name, region.data(), region.size());
+        break;
+    }
+    case C_FREQ_MHZ: XmlNumber(out, name, Le32(p) / 1e6, 3); break;
+    case C_FREQ_KHZ: XmlNumber(out, name, Le32(p) / 1e3, 3); break;
+    case C_TEXT: {
+        size_t length = field.width ? field.width : span.size - field.offset;
+        const void *nul = memchr(p, '\0', length);
+        XmlText(out, name, (const char *)p, nul ? (size_t)((const unsigned char *)nul - p) : length);
+        break;
+    }
+    case C_GUID: AppendGuid(out, name, p); break;
+    case C_RUNWAY_NUMBER: AppendRunwayNumber(out, name, p[0]); break;
+    case C_CONST: XmlText(out, name, field.constant, strlen(field.constant)); break;
+    case C_INDEX: XmlNumber(out, name, index, 0); break;
+    default: break;
+    }
+    return true;
+}
+
+bool WriteFields(Walk &w, const Layout &layout, Span span, uint32_t index, std::string &out)
+{
+    for (size_t i = 0; i < layout.fieldCount; ++i)
+        if (!WriteField(w, layout.fields[i], span, index, out))
+            return false;
+    return true;
+}
+
+/* ---- elements ---- */
+
+struct ChildRecords {
+    const Tables *tables;
+    size_t at; /* from the start of the span: where the child records begin */
+};
+
+bool WriteRecords(Walk &w, const Tables &tables, Span range, int level, int depth, std::string &out,
+                  std::string &parentAttributes);
+
+/* One element (or, for a layout without one, its parent's attributes and children) from the
+ * bytes of `span`. */
+bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int level, int depth, std::string &out,
+                 std::string &parentAttributes, const ChildRecords *children)
+{
+    if (level >= MAX_LEVELS)
+        return Fail(w, span.at, "damaged record at offset 0x%zX: records nested more than %d deep", span.at, MAX_LEVELS);
+    std::string &attributes = layout.element ? w.scratch[level][0] : parentAttributes;
+    std::string &body = w.scratch[level][1];
+    if (layout.element)
+        attributes.clear();
+    body.clear();
+    int inner = layout.element ? depth + 1 : depth;
+    if (!WriteFields(w, layout, span, index, attributes))
+        return false;
+    for (size_t i = 0; i < layout.partCount; ++i) {
+        const Part &part = layout.parts[i];
+        bool holds;
+        if (!Holds(w, part.when, span, &holds) || !Reach(w, span, part.offset, 0))
+            return false;
+        if (holds && !WriteLayout(w, *part.layout, Span{span.at + part.offset, span.size - part.offset}, index,
+                                  level + 1, inner, body, attributes, nullptr))
+            return false;
+    }
+    size_t after = children ? children->at : 0;
+    for (size_t i = 0; i < layout.itemsCount; ++i) {
+        const Items &items = layout.items[i];
+        if (!Reach(w, span, items.countOffset, items.countWidth))
+            return false;
+        uint32_t count = Unsigned(At(w, span, items.countOffset), items.countWidth);
+        size_t at = items.start;
+        for (uint32_t n = 0; n < count; ++n) {
+            size_t length = items.stride;
+            if (items.extraWidth) {
+                if (!Reach(w, span, at + items.extraOffset, items.extraWidth))
+                    return false;
+                length += (size_t)Unsigned(At(w, span, at + items.extraOffset), items.extraWidth) * items.extraUnit;
+            }
+            if (!Reach(w, span, at, length))
+                return false;
+            if (!WriteLayout(w, *items.item, Span{span.at + at, length}, n, level + 1, inner, body, attributes, nullptr))
+                return false;
+            at += length;
+        }
+        if (at > after)
+            after = at;
+    }
+    if (children && children->tables->count && after < span.size &&
+        !WriteRecords(w, *children->tables, Span{span.at + after, span.size - after}, level + 1, inner, body,
+                      attributes))
+        return false;
+    if (!layout.element) {
+        out += body;
+        return true;
+    }
+    XmlOpenTag(out, depth, layout.element);
+    out += attributes;
+    XmlEndTag(out, !body.empty());
+    if (!body.empty()) {
+        out += body;
+        XmlCloseTag(out, depth, layout.element);
+    }
+    CountWritten(w, layout.element);
+    return true;
+}
+
+const RecordKind *KindOf(const Tables &tables, uint16_t id)
+{
+    for (size_t i = 0; i < tables.count; ++i)
+        if (const RecordKind *kind = FindKind(tables.tables[i], id))
+            return kind;
+    return nullptr;
+}
+
+bool ChooseLayout(Walk &w, const RecordKind &kind, Span span, const Layout **layout)
+{
+    *layout = kind.layout;
+    for (size_t i = 0; i < kind.variantCount; ++i) {
+        bool holds;
+        if (!Holds(w, kind.variants[i].when, span, &holds))
+            return false;
+        if (holds) {
+            *layout = kind.variants[i].layout;
+            break;
+        }
+    }
+    return true;
+}
+
+/* A top-level record's position, when its layout has one, is inside the radius. */
+bool InsideRadius(Walk &w, const Layout &layout, Span span)
+{
+    if (!w.options->partial)
+        return true;
+    const Field *latitude = nullptr, *longitude = nullptr;
+    for (size_t i = 0; i < layout.fieldCount; ++i) {
+        if (layout.fields[i].coding == C_LAT && !latitude)
+            latitude = &layout.fields[i];
+        if (layout.fields[i].coding == C_LON && !longitude)
+            longitude = &layout.fields[i];
+    }
+    if (!latitude || !longitude || latitude->offset + 4u > span.size || longitude->offset + 4u > span.size)
+        return true;
+    double radius = w.options->radius > 0 ? w.options->radius : 0;
+    double distance = GreatCircleDistance(w.options->centerLatitude, w.options->centerLongitude,
+                                          BglLatitude(Le32(At(w, span, latitude->offset))),
+                                          BglLongitude(Le32(At(w, span, longitude->offset))), w.options->miles);
+    if (distance <= radius)
+        return true;
+    ++w.result->outside;
+    return false;
+}
+
+Tables ChildTables(const RecordKind &kind, uint8_t framing)
+{
+    Tables tables = {};
+    tables.framing = framing;
+    if (kind.children && kind.children->count)
+        tables.tables[tables.count++] = kind.children;
+    return tables;
+}
+
+bool WriteRecord(Walk &w, const RecordKind &kind, const Record &record, uint8_t framing, int level, int depth,
+                 std::string &out, std::string &parentAttributes)
+{
+    if (record.bytes.size < kind.fixed)
+        return Fail(w, record.bytes.at + 2, "damaged record at offset 0x%zX: id 0x%04X is %zu bytes, its layout needs %u",
+                    record.bytes.at, record.id, record.bytes.size, (unsigned)kind.fixed);
+    const Layout *layout;
+    if (!ChooseLayout(w, kind, record.bytes, &layout))
+        return false;
+    if (level == 0 && !InsideRadius(w, *layout, record.bytes))
+        return true;
+    Tables tables = ChildTables(kind, framing);
+    ChildRecords children = {&tables, kind.fixed};
+    return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, &children);
+}
+
+/* The framed records of `range`, each written by its kind or skipped by its size; records of
+ * a kind with a wrapper go, while they follow one another, inside one wrapper element. */
+bool WriteRecords(Walk &w, const Tables &tables, Span range, int level, int depth, std::string &out,
+                  std::string &parentAttributes)
+{
+    const char *wrapper = nullptr;
+    std::string wrapped;
+    for (size_t at = range.at, end = range.at + range.size; at < end;) {
+        Record record;
+        if (!FrameRecord(w.file, at, end, tables.framing, &record, &w.damage))
+            return false;
+        at += record.bytes.size;
+        const RecordKind *kind = KindOf(tables, record.id);
+        if (!kind) {
+            Skip(w, record.id, record.bytes.size);
+            continue;
+        }
+        if (wrapper && (!kind->wrapper || strcmp(kind->wrapper, wrapper) != 0)) {
+            XmlOpenTag(out, depth, wrapper);
+            XmlEndTag(out, true);
+            out += wrapped;
+            XmlCloseTag(out, depth, wrapper);
+            CountWritten(w, wrapper);
+            wrapper = nullptr;
+        }
+        if (kind->wrapper && !wrapper) {
+            wrapper = kind->wrapper;
+            wrapped.clear();
+        }
+        if (!WriteRecord(w, *kind, record, tables.framing, level, wrapper ? depth + 1 : depth, wrapper ? wrapped : out,
+                         parentAttributes))
+            return false;
+        if (level == 0)
+            FlushXml(w, false);
+    }
+    if (wrapper) {
+        XmlOpenTag(out, depth, wrapper);
+        XmlEndTag(out, !wrapped.empty());
+        if (!wrapped.empty()) {
+            out += wrapped;
+            XmlCloseTag(out, depth, wrapper);
+        }
+        CountWritten(w, wrapper);
+    }
+    return true;
+}
+
+/* ---- sections ---- */
+
+Tables SectionTables(uint32_t type)
+{
+    Tables tables = {};
+    for (size_t i = 0; i < SECTION_KIND_COUNT && tables.count < MAX_SECTION_TABLES; ++i)
+        if (SECTION_KINDS[i].type == type) {
+            tables.framing = SECTION_KINDS[i].framing;
+            tables.tables[tables.count++] = SECTION_KINDS[i].kinds;
+        }
+    return tables;
+}
+
+bool WalkSection(Walk &w, unsigned index)
+{
+    Section section;
+    if (!ReadSection(w.file, index, &section, &w.damage))
+        return false;
+    Tables tables = SectionTables(section.type);
+    if (!tables.count) {
+        Note(w, "section %u: type 0x%X (%s), %u subsections in %zu bytes, skipped", index, section.type,
+             SectionName(section.type), section.subsections, section.entries.size);
+        ++w.result->skippedSections;
+        return true;
+    }
+    Note(w, "section %u: type 0x%X (%s), %u subsections", index, section.type, SectionName(section.type),
+         section.subsections);
+    w.section = section.type;
+    std::string unused;
+    for (uint32_t i = 0; i < section.subsections; ++i) {
+        Subsection subsection;
+        if (!ReadSubsection(w.file, section, i, tables.framing, &subsection, &w.damage) ||
+            !WriteRecords(w, tables, subsection.data, 0, 1, w.xml, unused))
+            return false;
+    }
+    return true;
+}
+
+void NoteSkipped(Walk &w)
+{
+    for (const Skipped &entry : w.skipped)
+        Note(w, "skipped %lu records of id 0x%04X in sections of type 0x%X, %llu bytes", entry.count, entry.id,
+             entry.section, entry.bytes);
+}
+
+bool Refuse(Walk &w)
+{
+    w.result->ok = false;
+    w.result->errorOffset = w.damage.offset;
+    w.result->error = w.damage.message;
+    return false;
+}
+
+} // namespace
+
+bool DecodeBgl(const unsigned char *bytes, size_t size, const DecodeOptions &options, const DecodeOutput &output,
+               DecodeResult *result)
+{
+    *result = DecodeResult();
+    result->ok = true;
+    Walk w;
+    w.options = &options;
+    w.output = &output;
+    w.result = result;
+    w.units = XmlUnits{options.feet, options.miles, options.dms};
+    w.section = 0;
+    if (!ReadHeader(bytes, size, &w.file, &w.damage))
+        return Refuse(w);
+    Note(w, "BGL header: %u sections", w.file.sections);
+    /* The descriptions give 0x08051803 as the second magic number; other values are read on. */
+    if (w.file.magic2 != 0x08051803u)
+        Note(w, "header: second magic number 0x%08X at offset 0x10, 0x08051803 expected", w.file.magic2);
+    XmlDocumentStart(w.xml);
+    for (uint32_t i = 0; i < w.file.sections; ++i)
+        if (!WalkSection(w, i))
+            return Refuse(w);
+    XmlDocumentEnd(w.xml);
+    FlushXml(w, true);
+    NoteSkipped(w);
+    return true;
+}
+
+unsigned long WrittenCount(const DecodeResult &result, const char *element)
+{
+    for (const ElementCount &entry : result.written)
+        if (strcmp(entry.element, element) == 0)
+            return entry.count;
+    return 0;
+}
+
+std::string DecodeSummary(const DecodeResult &result)
+{
+    std::string line = "written:";
+    if (result.written.empty())
+        line += " nothing";
+    for (size_t i = 0; i < result.written.size(); ++i) {
+        line += i ? ", " : " ";
+        AppendFixed(line, (double)result.written[i].count, 0);
+        line += ' ';
+        line += result.written[i].element;
+    }
+    char rest[160];
+    snprintf(rest, sizeof rest, "; skipped: %lu records, %lu sections; %lu outside the radius", result.skippedRecords,
+             result.skippedSections, result.outside);
+    return line + rest;
+}
