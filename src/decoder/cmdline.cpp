@@ -132,5 +132,8 @@ Command ParseCommandLine(int argc, const char *const *argv)
     command.output = argv[argc - 1];
     if (!*command.input || !*command.output)
         return Refused(command, "an empty file name");
+    /* "-t in.bgl" is an option and one path, not two paths. */
+    if (*command.input == '-' || *command.output == '-')
+        return Refused(command, "expected an input file and an output file after the options");
     return command;
 }

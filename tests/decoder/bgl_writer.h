@@ -86,25 +86,38 @@ inline std::string AirportRecord(uint16_t id, Place at, float magvar, const char
     return Framed(id, fixed + children);
 }
 
-/* A whole file; sections in the order their types first appear. */
-inline std::string WriteBgl(const std::vector<FixtureRecord> &records)
+/* A whole file; sections in the order their types first appear, each with one subsection,
+ * or subsections of at most `perSubsection` records. */
+inline std::string WriteBgl(const std::vector<FixtureRecord> &records, uint32_t perSubsection = 0)
 {
     std::vector<uint32_t> types;
     for (const FixtureRecord &record : records)
         if (std::find(types.begin(), types.end(), record.section) == types.end())
             types.push_back(record.section);
-    uint32_t sections = (uint32_t)types.size(), entries = 0x38 + 20 * sections, data = entries + 16 * sections;
+    // Each section's records, cut into its subsections.
+    std::vector<std::vector<std::vector<const std::string *>>> parts(types.size());
+    for (const FixtureRecord &record : records) {
+        auto &section = parts[std::find(types.begin(), types.end(), record.section) - types.begin()];
+        if (section.empty() || (perSubsection && section.back().size() == perSubsection))
+            section.emplace_back();
+        section.back().push_back(&record.bytes);
+    }
+    uint32_t sections = (uint32_t)types.size(), subsectionCount = 0;
+    for (const auto &section : parts)
+        subsectionCount += (uint32_t)section.size();
+    uint32_t entries = 0x38 + 20 * sections, data = entries + 16 * subsectionCount;
     std::string header = Words({0x19920201, 0x38, 0, 0, 0x08051803, sections}) + std::string(32, '\0');
     std::string pointers, subsections, payload;
     for (uint32_t i = 0; i < sections; ++i) {
-        std::string bytes;
-        uint32_t count = 0;
-        for (const FixtureRecord &record : records)
-            if (record.section == types[i])
-                bytes += record.bytes, ++count;
-        pointers += Words({types[i], 1, 1, entries + 16 * i, 16});
-        subsections += Words({0, count, data + (uint32_t)payload.size(), (uint32_t)bytes.size()});
-        payload += bytes;
+        uint32_t first = entries + (uint32_t)subsections.size(), count = (uint32_t)parts[i].size();
+        pointers += Words({types[i], 1, count, first, 16 * count});
+        for (const auto &subsection : parts[i]) {
+            std::string bytes;
+            for (const std::string *record : subsection)
+                bytes += *record;
+            subsections += Words({0, (uint32_t)subsection.size(), data + (uint32_t)payload.size(), (uint32_t)bytes.size()});
+            payload += bytes;
+        }
     }
     return header + pointers + subsections + payload;
 }
@@ -129,6 +142,28 @@ inline std::vector<FixtureRecord> SampleRecords()
                                 Names("SF", "LK") + name("Sample NDB"))},
         {0x65, Framed(0x0B, std::string(30, 'x'))}, // a section type not framed as records
     };
+}
+
+/* For the command-line table: seven waypoints round a southern and western centre and its
+ * mirror images, written three to a subsection; an airport whose names hold the characters
+ * XML escapes, with two COM; two records of an id no table knows; one section not walked. */
+inline std::vector<FixtureRecord> CommandLineRecords()
+{
+    const Place south_west = {-33.5, -70.5, 500.0};
+    std::vector<FixtureRecord> records;
+    const struct { double lat, lon; const char *ident; } waypoints[] = {
+        {-33.5, -70.5, "SW1"}, {-33.55, -70.45, "SW2"}, {-33.45, -70.55, "SW3"}, // within 5 nm of S33.50 W70.50
+        {33.5, 70.5, "NE"}, {33.5, -70.5, "NW"}, {-33.5, 70.5, "SE"}, {0, 0, "ZERO"},
+    };
+    for (const auto &w : waypoints)
+        records.push_back({0x22, WaypointRecord({w.lat, w.lon, 0}, 0, w.ident, "SC")});
+    std::string coms = Framed(0x12, Le16(6) + Words({118100000}) + std::string("Tower & <Ground> \"1\"")) +
+                       Framed(0x12, Le16(1) + Words({127250000}) + std::string("ATIS"));
+    records.push_back({0x03, AirportRecord(0x0003, south_west, 2, "SCEL", "SC",
+                                           Framed(0x19, std::string("A&B <C> \"D\"") + '\0') + coms +
+                                               Framed(0xEE, "none") + Framed(0xEF, "none"))});
+    records.push_back({0x65, Framed(0x0B, std::string(10, 'x'))});
+    return records;
 }
 
 #endif
