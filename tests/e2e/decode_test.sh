@@ -1,7 +1,9 @@
 # Decodes as a user makes them: a scenery file through the panel (input path, options, a partial
 # decode, "&Go!", the Save dialog, the Result window, its keys and Ctrl+C), then what the decoder
 # received and wrote, the registry and the next start; a cancelled Save dialog; and "..."
-# remembering its folder.
+# remembering its folder. The stand-in decoder beside vantrel.exe records what it received and,
+# for the scenery file, hands the run to the real decoder (VANTREL_DECODER, by default the
+# morvane.exe one folder up), whose output and XML are judged.
 source "$(dirname "$0")/lib.sh"
 
 MAPS="$E2E_WORK/maps"
@@ -11,13 +13,15 @@ mkdir -p "$MAPS"
 echo "another one" >"$MAPS/second.bgl"
 IN=$(e2e_winpath "$MAPS/area.bgl")
 OUT=$(e2e_winpath "$E2E_WORK/area.xml")
-export MORVANE_RECORD
+DECODER=${VANTREL_DECODER:-$VANTREL_BIN/../morvane.exe}
+export MORVANE_RECORD MORVANE_DECODER
 MORVANE_RECORD=$(e2e_winpath "$RECORD")
+MORVANE_DECODER=$(e2e_winpath "$DECODER")
 
 received() { head -n1 "$RECORD" | tr -d '\r'; }
 # The lines as the clipboard should hold them: CR LF between lines, none after the last.
 as_clipboard() { sed 's/$/\\r/' <<<"$1" | sed '$ s/\\r$//'; }
-decoder_lines() { (cd "$VANTREL_BIN" && MORVANE_RECORD= wine ./morvane.exe "$@" 2>&1 </dev/null | tr -d '\r'); }
+decoder_lines() { wine "$DECODER" "$@" 2>&1 </dev/null | tr -d '\r'; }
 xml_records() { grep -oE '<(Waypoint|Airport|Vor|Ndb) |(waypointI|i)dent="[A-Z]+"' "$E2E_WORK/area.xml" | paste -sd' '; }
 
 # go OUTPUT: presses "&Go!", saves as OUTPUT and waits until the decode has ended.
@@ -61,6 +65,7 @@ e2e_expect "the registry holds the panel and the output folder" \
 
 e2e_begin "a cancelled Save dialog, then a decode copied from OK"
 rm -f "$RECORD"
+unset MORVANE_DECODER
 export MORVANE_EMIT='first\r\nsecond\nthird'
 e2e_start_app
 e2e_expect "the next start shows the same panel" "$IN 0 1 1 1 1 50.100 14.200 10" \

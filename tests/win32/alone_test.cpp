@@ -1,6 +1,7 @@
 // Which morvane.exe a decode starts: the one beside the program, else the first in a folder of
 // PATH, never one in the current folder; and a decode with none to be found there. This test is built
-// into a folder of its own, one below the decoder's, where no decoder sits until a case puts one.
+// into a folder of its own, one below the stand-in decoder's, where no decoder sits until a case
+// puts a copy of the stand-in there.
 #include "support.h"
 
 namespace {
