@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What each decoder line costs, in microseconds: the time for 100,000 lines less the time for
-# 10,000, over the 90,000 lines between, so starting morvane.exe and making the windows drop
+# 10,000, over the 90,000 lines between, so starting the decoder and making the windows drop
 # out. For three ways of taking the same 36-byte lines from the same kind of pipe: a tight read
 # (the pipe's own share), adding them to a hidden list box with redrawing off (the least that
 # listing them costs) and the Result window (target: within 1.25 times the list box). Also a
@@ -18,7 +18,8 @@ out=${VANTREL_BUILD_DIR:-build}
 scripts/build --app "$build" >/dev/null && cmake --build "$out/$build" --target result_bench >/dev/null || exit 1
 trap wine_env_stop EXIT
 wine_env_start || exit 1
-cd "$out/$build/bin"
+# Beside the stand-in decoder, whose MORVANE_LINES switch makes the lines.
+cd "$out/$build/bin/tests"
 
 # figure MODE N NAME: the median over the runs of one "NAME value" line of result_bench.
 figure() {

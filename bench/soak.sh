@@ -42,7 +42,7 @@ table() {
 for mode in $modes; do
     for build in win32 win64; do
         echo "$build: $decodes decodes ($mode)"
-        figures=$(cd "$out/$build/bin" && wine ./soak_bench.exe "$mode" "$decodes" 2>&1 | tr -d '\r')
+        figures=$(cd "$out/$build/bin/tests" && wine ./soak_bench.exe "$mode" "$decodes" 2>&1 | tr -d '\r')
         if grep -q '^decode ' <<<"$figures"; then
             grep '^decode ' <<<"$figures" | table
         else

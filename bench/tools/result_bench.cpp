@@ -7,7 +7,8 @@
  *   result_bench window N     N lines through RunDecoder into the Result window, until OK is
  *                             enabled; then the entry count and the process's peak memory
  *   result_bench wait S       processor time used while the Result window waits S seconds
- * morvane.exe must sit beside this program (its MORVANE_LINES switch makes the lines).
+ * The stand-in decoder must sit beside this program as morvane.exe (its MORVANE_LINES switch
+ * makes the lines): the build puts both in bin/tests.
  */
 #include <windows.h>
 #include <commctrl.h>

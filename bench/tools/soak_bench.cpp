@@ -7,8 +7,8 @@
  * windows W heap_bytes B private_reported R private_bytes P"; the *_reported figures are
  * GetGuiResources' and PrivateUsage, which Wine leaves at 0, so gdi_objects walks the GDI
  * handle table, windows counts the thread's windows and their children, and private_bytes
- * adds up the committed private regions. morvane.exe must sit beside this program (its
- * MORVANE_LINES switch makes the output).
+ * adds up the committed private regions. The stand-in decoder must sit beside this program as
+ * morvane.exe (its MORVANE_LINES switch makes the output): the build puts both in bin/tests.
  */
 #include <windows.h>
 #include <commctrl.h>

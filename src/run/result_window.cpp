@@ -82,8 +82,15 @@ int TableTextWidth(const CharWidthTable *table, HDC dc, const char *text)
     return sum;
 }
 
+static bool IsCopyKey(UINT message, WPARAM wParam);
+static void CopyResultLines();
+
 LRESULT CALLBACK ResultWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    /* The window itself holds the focus when the output has ended: Ctrl+C copies from there
+     * too, as from the list and OK. */
+    if (IsCopyKey(message, wParam))
+        CopyResultLines();
     switch (message) {
     case WM_COMMAND:
         if (wParam == IDOK)

@@ -1,7 +1,9 @@
 # Decodes as a user makes them: a scenery file through the panel (input path, options, a partial
 # decode, "&Go!", the Save dialog, the Result window, its keys and Ctrl+C), then what the decoder
 # received and wrote, the registry and the next start; a cancelled Save dialog; and "..."
-# remembering its folder.
+# remembering its folder. The stand-in decoder beside vantrel.exe records what it received and,
+# for the scenery file, hands the run to the real decoder (VANTREL_DECODER, by default the
+# morvane.exe one folder up), whose output and XML are judged.
 source "$(dirname "$0")/lib.sh"
 
 MAPS="$E2E_WORK/maps"
@@ -11,13 +13,17 @@ mkdir -p "$MAPS"
 echo "another one" >"$MAPS/second.bgl"
 IN=$(e2e_winpath "$MAPS/area.bgl")
 OUT=$(e2e_winpath "$E2E_WORK/area.xml")
-export MORVANE_RECORD
+DECODER=${VANTREL_DECODER:-$VANTREL_BIN/../morvane.exe}
+export MORVANE_RECORD MORVANE_DECODER
 MORVANE_RECORD=$(e2e_winpath "$RECORD")
+MORVANE_DECODER=$(e2e_winpath "$DECODER")
 
 received() { head -n1 "$RECORD" | tr -d '\r'; }
 # The lines as the clipboard should hold them: CR LF between lines, none after the last.
 as_clipboard() { sed 's/$/\\r/' <<<"$1" | sed '$ s/\\r$//'; }
-decoder_lines() { (cd "$VANTREL_BIN" && MORVANE_RECORD= wine ./morvane.exe "$@" 2>&1 </dev/null | tr -d '\r'); }
+decoder_lines() { wine "$DECODER" "$@" 2>&1 </dev/null | tr -d '\r'; }
+# copy_expect DESCRIPTION EXPECTED KEY...: Ctrl+C (among the keys) puts EXPECTED on the emptied clipboard.
+copy_expect() { e2e_probe empty-clipboard && e2e_key "${@:3}" && e2e_expect "$1" "$2" e2e_probe clipboard; }
 xml_records() { grep -oE '<(Waypoint|Airport|Vor|Ndb) |(waypointI|i)dent="[A-Z]+"' "$E2E_WORK/area.xml" | paste -sd' '; }
 
 # go OUTPUT: presses "&Go!", saves as OUTPUT and waits until the decode has ended.
@@ -42,9 +48,11 @@ e2e_expect "the decoder got the exact command line" \
 # 10 statute miles round the airport hold the VOR but not the NDB, which lies 9.8 nautical miles off.
 e2e_expect "the XML holds the waypoint, the airport and the VOR, not the NDB outside the circle" \
     '<Waypoint  waypointIdent="ABCD" <Airport  ident="LKSF" <Vor  ident="SFV"' xml_records
-# The window itself holds the focus at first; Tab enters the list.
-e2e_focus Result && e2e_key Tab ctrl+c
-e2e_expect "Ctrl+C in the list copies every listed line" "$(as_clipboard "$listed")" e2e_probe clipboard
+# The window itself holds the focus at first, where a user copies first; Tab enters the list.
+e2e_focus Result
+e2e_expect "the Result window itself holds the focus when the decode has ended" "Result	#32770	0" e2e_probe focus
+copy_expect "Ctrl+C there copies every listed line" "$(as_clipboard "$listed")" ctrl+c
+copy_expect "Ctrl+C in the list copies them too" "$(as_clipboard "$listed")" Tab ctrl+c
 e2e_key Tab
 e2e_expect "Tab moves the focus from the list to OK" "Result	Button	1" e2e_probe focus
 e2e_key shift+Tab
@@ -61,6 +69,7 @@ e2e_expect "the registry holds the panel and the output folder" \
 
 e2e_begin "a cancelled Save dialog, then a decode copied from OK"
 rm -f "$RECORD"
+unset MORVANE_DECODER
 export MORVANE_EMIT='first\r\nsecond\nthird'
 e2e_start_app
 e2e_expect "the next start shows the same panel" "$IN 0 1 1 1 1 50.100 14.200 10" \
@@ -72,8 +81,7 @@ e2e_check "no decode was started" test ! -e "$RECORD"
 e2e_expect "the remembered output folder is unchanged" "$(e2e_winpath "$E2E_WORK/")" e2e_reg 3f2
 e2e_focus Vantrel && e2e_key alt+p
 go "$(e2e_winpath "$MAPS/lines.xml")"
-e2e_focus Result && e2e_key Tab Tab ctrl+c
-e2e_expect "Ctrl+C on OK copies them, CR LF between lines" "$(printf 'first\\r\nsecond\\r\nthird')" e2e_probe clipboard
+e2e_focus Result && copy_expect "Ctrl+C on OK copies them, CR LF between lines" "$(printf 'first\\r\nsecond\\r\nthird')" Tab Tab ctrl+c
 e2e_key space
 e2e_check "the space bar on OK dismisses the Result window" e2e_until 10 e2e_gone Result
 e2e_expect "the decoder got -t for \"Do not &print verbose informations\"" \

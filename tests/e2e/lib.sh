@@ -1,7 +1,8 @@
 # End-to-end helpers: the real vantrel.exe under Wine in Xvfb, driven with X keyboard and
 # mouse input (xdotool), its windows read back with probe.exe from inside Wine.
 # Needs DISPLAY and WINEPREFIX (scripts/test sets them up), VANTREL_BIN (the folder holding
-# vantrel.exe, morvane.exe and probe.exe) and VANTREL_RESULTS (where PASS/FAIL lines go).
+# vantrel.exe, morvane.exe and probe.exe: for the tests, build/<build>/bin/tests, where the
+# stand-in decoder is morvane.exe) and VANTREL_RESULTS (where PASS/FAIL lines go).
 # Nothing here sleeps to let the program catch up: every check waits for its condition, with a bound.
 
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

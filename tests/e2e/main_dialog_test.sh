@@ -21,25 +21,35 @@ e2e_start_app
 e2e_expect "the three fields start disabled, showing zeros" "0 0 0 0.000 0.000 0" partial_fields
 e2e_key alt+w
 e2e_expect "\"Allo&w partial decode\" enables exactly them" "1 1 1" e2e_each enabled 1007 1008 1009
-# Keys, then text typed, then the field and the text it must show. Tab from the check box
-# enters the latitude with its text selected, so typing replaces it.
+# Keys, then text typed, then the field and the text it must show, read while the field still
+# has the focus. Tab from the check box enters the latitude with its text selected, so typing
+# replaces it. Backspace and the clipboard's Ctrl+C, Ctrl+V and Ctrl+X reach the fields as the
+# control characters they type.
 while IFS='|' read -r keys typed field shown description; do
     [ -z "$keys" ] || e2e_key $keys
     [ -z "$typed" ] || e2e_type "$typed"
     e2e_expect "$description" "$shown" e2e_field "$field"
 done <<'END'
 Tab|-3x00|1007|-300|a letter cannot be typed into the latitude
+shift+Up||1007|-90.000|Shift+Up adds its step before clamping: from below the range it ends at the bound
+Home shift+End|-3001|1007|-3001|typing replaces the selected text
+BackSpace||1007|-300|Backspace takes back the digit typed last
 Up||1007|-89.900|Up clamps to the range, then steps by 0.1
 shift+Up||1007|-88.900|Shift+Up steps by 1
 Tab|1e1|1008|1e1|an exponent can be typed into the longitude
+BackSpace|1|1008|1e1|Backspace takes back a digit typed into the longitude
 Tab|17.8|1008|10.000|leaving the longitude rewrites it as a formatted number
 ||1009|178|a decimal point cannot be typed into the radius
-shift+Up||1009|180|Shift+Up stops at the radius's upper bound
+shift+Up||1009|180|Shift+Up stops at the radius's upper bound, shown so at once
 ctrl+Down Down||1009|174|Ctrl+Down steps by 5, Down by 1
+End BackSpace|6|1009|176|Backspace takes back a digit of the radius
+End shift+Left ctrl+x||1009|17|Ctrl+X cuts the selected last digit
+Home ctrl+v||1009|617|Ctrl+V pastes the cut digit in front
+Home shift+End ctrl+c End ctrl+v||1009|617617|Ctrl+C copies the selected text, pasted again at the end
 END
 e2e_key shift+Tab shift+Tab && e2e_type "95"
 # The click moves the focus out of the latitude first, which clamps it, then ends the program.
 e2e_click Vantrel 2
 e2e_expect_exit "a click on Cancel ends the program with exit code 0"
-e2e_expect "the values were saved, the latitude clamped as on leaving the field" \
-    "0x1 0x4c4eab 0x71c71 0xae" e2e_reg 3ee 3ef 3f0 3f1
+e2e_expect "the values were saved, the latitude and the radius clamped as on leaving the field" \
+    "0x1 0x4c4eab 0x71c71 0xb4" e2e_reg 3ee 3ef 3f0 3f1

@@ -1,6 +1,7 @@
 // Which morvane.exe a decode starts: the one beside the program, else the first in a folder of
 // PATH, never one in the current folder; and a decode with none to be found there. This test is built
-// into a folder of its own, one below the decoder's, where no decoder sits until a case puts one.
+// into a folder of its own, one below the stand-in decoder's, where no decoder sits until a case
+// puts a copy of the stand-in there.
 #include "support.h"
 
 namespace {
@@ -40,8 +41,13 @@ TEST(DecoderSearch, BesideTheProgramFirstThenPathNeverTheCurrentFolder)
     EXPECT_TRUE(IsWindowEnabled(owner) && !ResultOf());
     DestroyWindow(owner);
     ASSERT_TRUE(CopyFileA(decoder.c_str(), (tools + "morvane.exe").c_str(), FALSE));
-    SetEnvironmentVariableA("PATH", (unsafePath + ";\"" + tools + "\"").c_str());
-    EXPECT_EQ(tools + "morvane.exe", StartedDecoder());
+    // The folder on PATH quoted and ending in a backslash, and as most entries are written:
+    // bare, without the final backslash, which the search must put before the file name.
+    const std::string pathEntries[] = {"\"" + tools + "\"", tools.substr(0, tools.size() - 1)};
+    for (const std::string &entry : pathEntries) {
+        SetEnvironmentVariableA("PATH", (unsafePath + ";" + entry).c_str());
+        EXPECT_EQ(tools + "morvane.exe", StartedDecoder()) << "PATH entry " << entry;
+    }
     ASSERT_TRUE(CopyFileA(decoder.c_str(), beside.c_str(), FALSE));
     EXPECT_EQ(beside, StartedDecoder());
     DeleteFileA(beside.c_str());

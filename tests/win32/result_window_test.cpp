@@ -1,4 +1,4 @@
-// The decoder's run, with the real morvane.exe beside this test: started as a hidden child with
+// The decoder's run, with the stand-in decoder beside this test: started as a hidden child with
 // one pipe for both streams, an empty standard input, no console window on show and no handle
 // left behind; every line through the real pipe into the Result window, and the request as the
 // decoder received it; OK and the owner disabled and the lines painted while the output runs,

@@ -10,6 +10,7 @@
  *   probe rect TITLE [ID]           screen rectangle: left top width height
  *   probe focus                     the focused window: top-level title, class, control id
  *   probe clipboard                 the clipboard's text, each CR shown as the two characters \r
+ *   probe empty-clipboard           empties the clipboard, so that a copy shows in it afresh
  *
  * A list's lines cross the process boundary with the W messages (the A form of LB_GETTEXT
  * returns only the first character across processes under Wine).
@@ -87,6 +88,8 @@ int main(int argc, char **argv)
         PrintFocus();
     else if (!strcmp(command, "clipboard"))
         PrintClipboard();
+    else if (!strcmp(command, "empty-clipboard"))
+        return OpenClipboard(NULL) && EmptyClipboard() && CloseClipboard() ? 0 : 1;
     else if (window && argc > 3 && !(window = GetDlgItem(window, atoi(argv[3]))))
         return 1;
     else if (!window)
