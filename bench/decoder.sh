@@ -25,7 +25,7 @@ cat >"$work/time_decode.cpp" <<'EOF'
 #include <stdlib.h>
 #include <time.h>
 #include <vector>
-#include "core/bgl_decode.h"
+#include "decoder.h"
 static void Write(void *file, const char *bytes, size_t count) { fwrite(bytes, 1, count, (FILE *)file); }
 int main(int, char **argv)
 {
@@ -47,7 +47,7 @@ int main(int, char **argv)
     return ok ? 0 : 1;
 }
 EOF
-clang++ -O2 -std=c++17 -Itools/decoder "$work/time_decode.cpp" tools/decoder/core/*.cpp -o "$work/time_decode" || exit 1
+clang++ -O2 -std=c++17 -Isrc/decoder "$work/time_decode.cpp" $(ls src/decoder/*.cpp | grep -v /main.cpp) -o "$work/time_decode" || exit 1
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 mb=$(awk -v b="$(stat -c %s "$work/big.bgl")" 'BEGIN { printf "%.1f", b / 1048576 }')
