@@ -14,6 +14,7 @@
 
 #include <math.h>
 #include <stdio.h>
+#include <string.h>
 
 double BglLongitude(uint32_t raw)
 {
@@ -25,7 +26,7 @@ double BglLatitude(uint32_t raw)
     return 90.0 - raw * (180.0 / (2.0 * 0x10000000));
 }
 
-std::string BglIdent(uint32_t value)
+size_t FormatIdent(char *to, uint32_t value)
 {
     char reversed[8];
     size_t count = 0;
@@ -35,29 +36,88 @@ std::string BglIdent(uint32_t value)
         reversed[count++] = digit == 0 ? ' ' : digit == 1 ? '?' : digit < 12 ? (char)('0' + digit - 2)
                                                                              : (char)('A' + digit - 12);
     }
-    std::string text(reversed, count);
-    return std::string(text.rbegin(), text.rend());
+    for (size_t i = 0; i < count; ++i)
+        to[i] = reversed[count - 1 - i];
+    return count;
+}
+
+std::string BglIdent(uint32_t value)
+{
+    char text[16];
+    return std::string(text, FormatIdent(text, value));
 }
 
 static const uint64_t POWERS[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
-static void AppendDigits(std::string &out, uint64_t value, int width)
+/* Digits, zero-padded to `width`, written at `to`; returns their number. Values that fit 32
+ * bits are divided as such: the 32-bit build would otherwise call the runtime's 64-bit
+ * division for every digit. */
+static size_t PutDigits(char *to, uint64_t value, int width)
 {
     char digits[24];
     int count = 0;
+    for (; value > 0xFFFFFFFFu; value /= 10)
+        digits[sizeof digits - 1 - count++] = (char)('0' + value % 10);
+    uint32_t small = (uint32_t)value;
     do {
-        digits[count++] = (char)('0' + value % 10);
-        value /= 10;
-    } while (value);
-    for (; count < width; --width)
-        out += '0';
-    while (count)
-        out += digits[--count];
+        digits[sizeof digits - 1 - count++] = (char)('0' + small % 10);
+        small /= 10;
+    } while (small);
+    while (count < width && count < (int)sizeof digits)
+        digits[sizeof digits - 1 - count++] = '0';
+    memcpy(to, digits + sizeof digits - count, (size_t)count);
+    return (size_t)count;
+}
+
+static void AppendDigits(std::string &out, uint64_t value, int width)
+{
+    char digits[24];
+    out.append(digits, PutDigits(digits, value, width));
+}
+
+/* `whole` and `fraction` (`decimals` digits) as number text, trailing zeros dropped. */
+static size_t PutParts(char *to, bool negative, uint32_t whole, uint32_t fraction, int decimals)
+{
+    char *at = to;
+    if (negative && (whole || fraction))
+        *at++ = '-';
+    at += PutDigits(at, whole, 1);
+    if (!fraction)
+        return (size_t)(at - to);
+    while (fraction % 10 == 0) {
+        fraction /= 10;
+        --decimals;
+    }
+    *at++ = '.';
+    at += PutDigits(at, fraction, decimals);
+    return (size_t)(at - to);
+}
+
+/* Most numbers are worked in 32 bits: the whole part, then the fraction. The 32-bit build
+ * would otherwise convert to and divide 64-bit integers through the runtime for each one. */
+size_t FormatFixed(char *to, double value, int decimals)
+{
+    double magnitude = fabs(value);
+    if (!(magnitude < 2147483647.0))
+        return 0;
+    uint32_t whole = (uint32_t)(int32_t)magnitude, scale = (uint32_t)POWERS[decimals];
+    uint32_t fraction = (uint32_t)(int32_t)((magnitude - whole) * scale + 0.5);
+    if (fraction >= scale) {
+        fraction -= scale;
+        ++whole;
+    }
+    return PutParts(to, value < 0, whole, fraction, decimals);
 }
 
 void AppendFixed(std::string &out, double value, int decimals)
 {
-    double scaled = fabs(value) * (double)POWERS[decimals];
+    char text[FORMATTED_BYTES];
+    if (size_t length = FormatFixed(text, value, decimals)) {
+        out.append(text, length);
+        return;
+    }
+    double magnitude = fabs(value);
+    double scaled = magnitude * (double)POWERS[decimals];
     /* Floats read from a file may be anything; integer work only where it is exact. */
     if (!(scaled < 9.0e15)) {
         char text[64];
@@ -86,14 +146,36 @@ static uint32_t EncodeCoordinate(double degrees, bool latitude)
     return raw < 0 || raw > 4294967295.0 ? 0 : (uint32_t)(raw + 0.5);
 }
 
+/* Whether `degrees` encodes to `raw`, by the rounding EncodeCoordinate does, in doubles. */
+static bool EncodesTo(double degrees, uint32_t raw, bool latitude)
+{
+    double value = latitude ? (90.0 - degrees) * (2.0 * 0x10000000) / 180.0 : (degrees + 180.0) * (3.0 * 0x10000000) / 360.0;
+    return value >= raw - 0.5 && value < raw + 0.5;
+}
+
+size_t FormatCoordinate(char *to, uint32_t raw, bool latitude)
+{
+    double degrees = latitude ? BglLatitude(raw) : BglLongitude(raw), magnitude = fabs(degrees);
+    uint32_t whole = (uint32_t)(int32_t)magnitude;
+    uint32_t eighths = (uint32_t)(int32_t)((magnitude - whole) * 1e8 + 0.5); /* the fraction in 1e-8 */
+    /* The fewest decimals that encode back; eight always do, a step being over 3e-7 degrees. */
+    for (int decimals = 0;; ++decimals) {
+        uint32_t step = (uint32_t)POWERS[8 - decimals], scale = (uint32_t)POWERS[decimals];
+        uint32_t fraction = (eighths + step / 2) / step, shownWhole = whole;
+        if (fraction >= scale) {
+            fraction -= scale;
+            ++shownWhole;
+        }
+        double shown = (shownWhole + (double)fraction / scale) * (degrees < 0 ? -1.0 : 1.0);
+        if (decimals == 8 || EncodesTo(shown, raw, latitude))
+            return PutParts(to, degrees < 0, shownWhole, fraction, decimals);
+    }
+}
+
 void AppendCoordinate(std::string &out, uint32_t raw, bool latitude)
 {
-    double degrees = latitude ? BglLatitude(raw) : BglLongitude(raw);
-    int decimals = 0;
-    while (decimals < 8 && EncodeCoordinate(floor(degrees * (double)POWERS[decimals] + 0.5) / (double)POWERS[decimals],
-                                            latitude) != raw)
-        ++decimals;
-    AppendFixed(out, degrees, decimals);
+    char text[FORMATTED_BYTES];
+    out.append(text, FormatCoordinate(text, raw, latitude));
 }
 
 void AppendDms(std::string &out, uint32_t raw, bool latitude)

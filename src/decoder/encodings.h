@@ -4,6 +4,7 @@
 #ifndef MORVANE_ENCODINGS_H
 #define MORVANE_ENCODINGS_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #include <string>
@@ -11,6 +12,13 @@
 double BglLongitude(uint32_t raw);
 double BglLatitude(uint32_t raw);
 std::string BglIdent(uint32_t value); /* base 38, most significant character first */
+size_t FormatIdent(char *to, uint32_t value); /* the same at `to` (7 characters at most); its length */
+
+/* The text forms below written at a buffer of FORMATTED_BYTES, returning their length;
+ * FormatFixed writes nothing and returns 0 for a magnitude of 2^31 or more. */
+const size_t FORMATTED_BYTES = 32;
+size_t FormatCoordinate(char *to, uint32_t raw, bool latitude);
+size_t FormatFixed(char *to, double value, int decimals);
 
 /* The shortest decimal text (at most eight decimals) that encodes back to `raw`: "50.1". */
 void AppendCoordinate(std::string &out, uint32_t raw, bool latitude);

@@ -247,14 +247,11 @@ bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::str
         XmlBool(out, name, set != field.invert);
         break;
     }
-    case C_IDENT: {
-        std::string ident = BglIdent(Le32(p) >> field.shift);
-        XmlText(out, name, ident.data(), ident.size());
-        break;
-    }
+    case C_IDENT:
     case C_REGION: {
-        std::string region = BglIdent(Le32(p) & 0x7FF);
-        XmlText(out, name, region.data(), region.size());
+        char text[16];
+        size_t length = FormatIdent(text, field.coding == C_IDENT ? Le32(p) >> field.shift : Le32(p) & 0x7FF);
+        XmlText(out, name, text, length);
         break;
     }
     case C_FREQ_MHZ: XmlNumber(out, name, Le32(p) / 1e6, 3); break;
@@ -299,6 +296,16 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
 {
     if (level >= MAX_LEVELS)
         return Fail(w, span.at, "damaged record at offset 0x%zX: records nested more than %d deep", span.at, MAX_LEVELS);
+    bool leaf = !layout.partCount && !layout.itemsCount &&
+                (!children || !children->tables->count || children->at >= span.size);
+    if (layout.element && leaf) { /* most elements: written in place, nothing to gather first */
+        XmlOpenTag(out, depth, layout.element);
+        if (!WriteFields(w, layout, span, index, out))
+            return false;
+        XmlEndTag(out, false);
+        CountWritten(w, layout.element);
+        return true;
+    }
     std::string &attributes = layout.element ? w.scratch[level][0] : parentAttributes;
     std::string &body = w.scratch[level][1];
     if (layout.element)

@@ -13,14 +13,29 @@ namespace {
 
 void AttributeStart(std::string &out, const char *attribute)
 {
-    out += ' ';
-    out += attribute;
-    out += "=\"";
+    char start[64];
+    size_t length = strlen(attribute);
+    if (length > sizeof start - 3) {
+        out += ' ';
+        out += attribute;
+        out += "=\"";
+        return;
+    }
+    start[0] = ' ';
+    memcpy(start + 1, attribute, length);
+    start[length + 1] = '=';
+    start[length + 2] = '"';
+    out.append(start, length + 3);
 }
 
 void Indent(std::string &out, int depth)
 {
-    out.append((size_t)depth * 2, ' ');
+    static const char spaces[] = "                                                ";
+    size_t count = (size_t)depth * 2;
+    if (count < sizeof spaces)
+        out.append(spaces, count);
+    else
+        out.append(count, ' ');
 }
 
 } // namespace
@@ -41,7 +56,7 @@ void XmlOpenTag(std::string &out, int depth, const char *element)
 {
     Indent(out, depth);
     out += '<';
-    out += element;
+    out.append(element, strlen(element));
 }
 
 void XmlEndTag(std::string &out, bool children)
@@ -57,9 +72,22 @@ void XmlCloseTag(std::string &out, int depth, const char *element)
     out += ">\r\n";
 }
 
+/* Whether a byte needs a reference in an attribute's text. */
+static bool NeedsReference(unsigned char c)
+{
+    return c < 0x20 || c == '&' || c == '<' || c == '>' || c == '"';
+}
+
 void AppendEscaped(std::string &out, const char *text, size_t length)
 {
     for (size_t i = 0; i < length; ++i) {
+        size_t run = i;
+        while (run < length && !NeedsReference((unsigned char)text[run]))
+            ++run;
+        out.append(text + i, run - i); /* the plain stretch at once */
+        if (run == length)
+            return;
+        i = run;
         unsigned char c = (unsigned char)text[i];
         switch (c) {
         case '&': out += "&amp;"; break;
@@ -78,18 +106,64 @@ void AppendEscaped(std::string &out, const char *text, size_t length)
     }
 }
 
+static void AppendFormatted(std::string &out, const char *attribute, const char *value, size_t length, char suffix);
+
 void XmlText(std::string &out, const char *attribute, const char *text, size_t length)
 {
+    size_t plain = 0;
+    while (plain < length && plain < FORMATTED_BYTES && !NeedsReference((unsigned char)text[plain]))
+        ++plain;
+    if (plain == length) { /* short and plain, as idents and names of values are: at once */
+        AppendFormatted(out, attribute, text, length, 0);
+        return;
+    }
     AttributeStart(out, attribute);
     AppendEscaped(out, text, length);
     out += '"';
 }
 
+/* ` name="`, a formatted value, a unit suffix and `"`, appended at once. */
+static void AppendFormatted(std::string &out, const char *attribute, const char *value, size_t length, char suffix)
+{
+    char text[96];
+    size_t name = strlen(attribute);
+    if (name + length + 5 > sizeof text) {
+        AttributeStart(out, attribute);
+        out.append(value, length);
+        if (suffix)
+            out += suffix;
+        out += '"';
+        return;
+    }
+    char *at = text;
+    *at++ = ' ';
+    memcpy(at, attribute, name);
+    at += name;
+    *at++ = '=';
+    *at++ = '"';
+    memcpy(at, value, length);
+    at += length;
+    if (suffix)
+        *at++ = suffix;
+    *at++ = '"';
+    out.append(text, (size_t)(at - text));
+}
+
+static void XmlNumberWith(std::string &out, const char *attribute, double value, int decimals, char suffix)
+{
+    char text[FORMATTED_BYTES];
+    if (size_t length = FormatFixed(text, value, decimals)) {
+        AppendFormatted(out, attribute, text, length, suffix);
+        return;
+    }
+    std::string large;
+    AppendFixed(large, value, decimals);
+    AppendFormatted(out, attribute, large.data(), large.size(), suffix);
+}
+
 void XmlNumber(std::string &out, const char *attribute, double value, int decimals)
 {
-    AttributeStart(out, attribute);
-    AppendFixed(out, value, decimals);
-    out += '"';
+    XmlNumberWith(out, attribute, value, decimals, 0);
 }
 
 void XmlBool(std::string &out, const char *attribute, bool value)
@@ -100,27 +174,22 @@ void XmlBool(std::string &out, const char *attribute, bool value)
 
 void XmlCoordinate(std::string &out, const char *attribute, uint32_t raw, bool latitude, const XmlUnits &units)
 {
-    AttributeStart(out, attribute);
     if (units.dms) {
         std::string text;
         AppendDms(text, raw, latitude);
-        AppendEscaped(out, text.data(), text.size());
-    } else {
-        AppendCoordinate(out, raw, latitude);
+        XmlText(out, attribute, text.data(), text.size());
+        return;
     }
-    out += '"';
+    char text[FORMATTED_BYTES];
+    AppendFormatted(out, attribute, text, FormatCoordinate(text, raw, latitude), 0);
 }
 
 void XmlAltitude(std::string &out, const char *attribute, double metres, const XmlUnits &units)
 {
-    AttributeStart(out, attribute);
-    if (units.feet) {
-        AppendFixed(out, metres / 0.3048, 3);
-        out += 'F';
-    } else {
-        AppendFixed(out, metres, 3);
-    }
-    out += '"';
+    if (units.feet)
+        XmlNumberWith(out, attribute, metres / 0.3048, 3, 'F');
+    else
+        XmlNumberWith(out, attribute, metres, 3, 0);
 }
 
 void XmlRange(std::string &out, const char *attribute, double metres, const XmlUnits &units)
