@@ -289,10 +289,12 @@ const Field LINE_FIELDS[] = {Enum(0x06, 1, "type", &LINE_TYPES), Enum(0x07, 1, "
 const Items LINE_VERTICES[] = {{0x1C, 0x08, 2, 8, 0, 0, 0, &VERTEX}};
 const Layout LINE = {"PaintedLine", TABLE(LINE_FIELDS), nullptr, 0, TABLE(LINE_VERTICES)};
 
-/* 0x00D8: type, vertex count at 0x08, heading and spacing, vertices from 0x14 (corpus:
- * KDKX/KDKX.bgl, LSZK/LSZK.bgl). */
-const Field HATCHED_FIELDS[] = {Float(0x0C, "heading"), Length(0x10, "spacing"), Int(0x06, 2, "type")};
-const Items HATCHED_VERTICES[] = {{0x14, 0x08, 2, 8, 0, 0, 0, &VERTEX}};
+/* 0x00D8: vertex count at 0x0A, heading and spacing, vertices from 0x14; the sources' type is
+ * always DEFAULT and the bytes before the count always 0 (corpus: KDKX/KDKX.bgl, LSZK/LSZK.bgl). */
+const char *const HATCHED_TYPE_NAMES[] = {"DEFAULT"};
+const NameTable HATCHED_TYPES = NAMES(HATCHED_TYPE_NAMES);
+const Field HATCHED_FIELDS[] = {Float(0x0C, "heading"), Length(0x10, "spacing"), Enum(0x06, 2, "type", &HATCHED_TYPES)};
+const Items HATCHED_VERTICES[] = {{0x14, 0x0A, 2, 8, 0, 0, 0, &VERTEX}};
 const Layout HATCHED = {"PaintedHatchedArea", TABLE(HATCHED_FIELDS), nullptr, 0, TABLE(HATCHED_VERTICES)};
 
 /* 0x0031: vertex count at 0x08, spacing at 0x14, vertices from 0x18; 16 more bytes close the
@@ -313,11 +315,12 @@ const Part JETWAY_PARTS[] = {
 };
 const Layout JETWAY = {"Jetway", TABLE(JETWAY_FIELDS), TABLE(JETWAY_PARTS), nullptr, 0};
 
-/* 0x0066: a tower is either a scenery object, framed like section 0x25's, at 0x0A whose
- * position is the tower's, or a 16-bit word and the position as float64 latitude, longitude
- * and altitude from 0x0C (corpus: 56G/56G_arp.bgl, its four towers). */
-const Field TOWER_FIELDS[] = {Coded(0x0C, C_DOUBLE, 8, "lat"), Coded(0x14, C_DOUBLE, 8, "lon"),
-                              Coded(0x1C, C_DOUBLE, 8, "alt")};
+/* 0x0066: after the size of what follows at 0x06 and a 16-bit word, a tower is either a
+ * scenery object, framed like section 0x25's, at 0x0A whose position is the tower's (its
+ * altitude is not kept), or its position as float64 latitude, longitude and altitude from 0x0A
+ * (corpus: 56G/56G_arp.bgl, its four towers). */
+const Field TOWER_FIELDS[] = {Coded(0x0A, C_DOUBLE, 8, "lat"), Coded(0x12, C_DOUBLE, 8, "lon"),
+                              Coded(0x1A, C_DOUBLE, 8, "alt")};
 const Layout TOWER = {"Tower", TABLE(TOWER_FIELDS), nullptr, 0, nullptr, 0};
 const Field TOWER_OBJECT_FIELDS[] = {Lat(0x12), Lon(0x0E)};
 const Part TOWER_OBJECT_PARTS[] = {{0x0A, Always(), &NEWEST_LIBRARY_SCENERY_OBJECT}};
@@ -358,7 +361,7 @@ const RecordKind AIRPORT_CHILD_ROWS[] = {
     {0x0033, 0x0C, &DELETE_AIRPORT, nullptr, nullptr, "corpus: KPSC/KPSC.bgl", nullptr, 0},
     {0x0058, 0x24, &LIGHT_PRESET, nullptr, nullptr, "corpus: KPSC/KPSC.bgl", nullptr, 0},
     {0x0059, 6, &LIGHT, nullptr, nullptr, "corpus: KPSC/KPSC.bgl", nullptr, 0},
-    {0x0066, 0x24, &TOWER, nullptr, nullptr, "corpus: 56G/56G_arp.bgl", TOWER_VARIANTS, 1},
+    {0x0066, 0x22, &TOWER, nullptr, nullptr, "corpus: 56G/56G_arp.bgl", TOWER_VARIANTS, 1},
     {0x00CE, 0x60, &RUNWAY, &RUNWAY_CHILDREN, nullptr, "corpus: KPSC/KPSC.bgl", nullptr, 0},
     {0x00CF, 0x1C, &LINE, nullptr, "PaintedElements", "corpus: KPSC/KPSC.bgl", nullptr, 0},
     {0x00D0, 0x34, &APRON_D0, nullptr, "Aprons", "corpus: KPSC/KPSC.bgl", nullptr, 0},
