@@ -398,3 +398,18 @@ const RecordKind AIRPORT_KIND_ROWS[] = {
 } // namespace
 
 extern const KindTable AIRPORT_NEWEST_KINDS = {TABLE(AIRPORT_KIND_ROWS)};
+
+namespace {
+
+/* 0x00DB: the newest navaid and waypoint sections hold one 16-byte record in each of their
+ * subsections, the same 10 bytes throughout a file and different between files (corpus:
+ * KDKX/KDKX.bgl in its VOR/ILS, NDB and waypoint sections, 56G, LSZK, LSGC). No source element
+ * gives them; they are read and write nothing. */
+const Layout CELL_MARK = {nullptr, nullptr, 0, nullptr, 0, nullptr, 0};
+const RecordKind CELL_MARK_ROWS[] = {
+    {0x00DB, 0x10, &CELL_MARK, nullptr, nullptr, "corpus: KDKX/KDKX.bgl", nullptr, 0},
+};
+
+} // namespace
+
+extern const KindTable NAVAID_NEWEST_KINDS = {TABLE(CELL_MARK_ROWS)};
