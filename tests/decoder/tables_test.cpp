@@ -141,3 +141,26 @@ TEST(BglDecode, DamagedFilesAreRefusedAtTheDamage)
 }
 
 } // namespace
+
+namespace {
+
+// Newest runway sub-records no corpus file holds, laid out like the ones the corpus shows:
+// overruns like offset thresholds (ids from the classic runway's list), a secondary right VASI.
+TEST(BglDecode, NewestRunwayChildrenNoCorpusFileHolds)
+{
+    const Place field = {46, -119, 120};
+    std::string surfaceEnd = Le16(0) + std::string(16, '\0') + Floats({75, 50});
+    std::string vasi = Le16(8) + Floats({12, 300, 9, 3});
+    std::string runway = Le16(0) + std::string{12, 0, 30, 0} + std::string(8, '\0') + At(field) +
+                         Floats({2000, 45, 120, 300});
+    runway.resize(0x60 - 6, '\0');
+    runway += Framed(0x09, surfaceEnd) + Framed(0x0A, surfaceEnd) + Framed(0x0E, vasi);
+    Decoded run = Decode(WriteBgl({{0x03, AirportRecord(0x0056, field, 0, "KXYZ", "", Framed(0xCE, runway))}}));
+    ASSERT_TRUE(run.ok) << run.result.error;
+    for (const char *part : {"<Overrun end=\"PRIMARY\" surface=\"{00000000-0000-0000-0000-000000000000}\" length=\"75\" width=\"50\"/>",
+                             "<Overrun end=\"SECONDARY\"",
+                             "<Vasi end=\"SECONDARY\" side=\"RIGHT\" type=\"PAPI4\" biasX=\"12\" biasZ=\"300\" spacing=\"9\" pitch=\"3\"/>"})
+        EXPECT_NE(std::string::npos, run.xml.find(part)) << part << " in\n" << run.xml;
+}
+
+} // namespace
