@@ -384,10 +384,10 @@ const Field AIRPORT_FIELDS[] = {AIRPORT_COMMON_FIELDS, Ident(0x28), Region(0x2C)
 const Layout AIRPORT = {"Airport", TABLE(AIRPORT_FIELDS), nullptr, 0, nullptr, 0};
 
 /* 0x0113 is 0x5C bytes before its children: the fields of 0x0056 to 0x3B, and the ident at
- * 0x4C (corpus: EDDN/EDDN.bgl, "EDDN" at 0x4C and its DeleteAirport at 0x5C; LBBG/LBBG.bgl,
- * "LBBG" at 0x4C and its name at 0x5C). Neither file has a region; it is read after the ident
- * as in 0x0056. */
-const Field AIRPORT_113_FIELDS[] = {AIRPORT_COMMON_FIELDS, Ident(0x4C), Region(0x50)};
+ * 0x4C shifted left by 6 bits, not 5 (corpus: EDDN/EDDN.bgl, 0x036F1BC1 >> 6 is "EDDN", its
+ * DeleteAirport at 0x5C; LBBG/LBBG.bgl, 0x04E34F01 >> 6 is "LBBG", its name at 0x5C). Neither
+ * file has a region; it is read after the ident as in 0x0056. */
+const Field AIRPORT_113_FIELDS[] = {AIRPORT_COMMON_FIELDS, Ident(0x4C, "ident", 6), Region(0x50)};
 const Layout AIRPORT_113 = {"Airport", TABLE(AIRPORT_113_FIELDS), nullptr, 0, nullptr, 0};
 
 const RecordKind AIRPORT_KIND_ROWS[] = {
