@@ -38,6 +38,7 @@ enum Coding : uint8_t {
     C_CONST,        /* no bytes: the text in `constant` */
     C_SCALED,       /* integer of `width` bytes times `scale` */
     C_INDEX,        /* no bytes: the item's index in its array, from 0 */
+    C_DOUBLE,       /* float64, as a plain number to 8 decimals (positions some records hold as doubles) */
     C_CODINGS
 };
 

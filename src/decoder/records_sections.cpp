@@ -8,6 +8,7 @@
 extern const KindTable WAYPOINT_KINDS, VOR_ILS_KINDS, NDB_KINDS, MARKER_KINDS;
 extern const KindTable AIRPORT_OLDER_KINDS, AIRPORT_NEWEST_KINDS;
 extern const KindTable SCENERY_KINDS, SCENERY_NEWEST_KINDS;
+extern const KindTable NAVAID_NEWEST_KINDS;
 
 /* Scenery objects are framed by a 16-bit id and a 16-bit size (corpus: the first record of
  * every file's 0x25 section, a library object of id 0x000B, e.g. LEAR/LEAR_ADEX_ARV187.bgl);
@@ -16,9 +17,12 @@ const SectionKind SECTION_KINDS[] = {
     {0x03, "airports", 6, &AIRPORT_OLDER_KINDS},
     {0x03, "airports", 6, &AIRPORT_NEWEST_KINDS},
     {0x13, "VOR/ILS", 6, &VOR_ILS_KINDS},
+    {0x13, "VOR/ILS", 6, &NAVAID_NEWEST_KINDS},
     {0x17, "NDB", 6, &NDB_KINDS},
+    {0x17, "NDB", 6, &NAVAID_NEWEST_KINDS},
     {0x18, "markers", 6, &MARKER_KINDS},
     {0x22, "waypoints", 6, &WAYPOINT_KINDS},
+    {0x22, "waypoints", 6, &NAVAID_NEWEST_KINDS},
     {0x25, "scenery objects", 4, &SCENERY_KINDS},
     {0x25, "scenery objects", 4, &SCENERY_NEWEST_KINDS},
 };

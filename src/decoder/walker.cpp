@@ -171,6 +171,7 @@ size_t CodingWidth(const Field &field)
     case C_INDEX: return 0;
     case C_ANGLE16: return 2;
     case C_GUID: return 16;
+    case C_DOUBLE: return 8;
     case C_RUNWAY_NUMBER: return 1;
     case C_INT:
     case C_HEX:
@@ -195,7 +196,7 @@ void AppendName(std::string &out, const char *attribute, const NameTable *names,
 void AppendGuid(std::string &out, const char *attribute, const unsigned char *p)
 {
     char text[40];
-    snprintf(text, sizeof text, "{%08x-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}", (unsigned)Le32(p),
+    snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", (unsigned)Le32(p),
              (unsigned)Le16(p + 4), (unsigned)Le16(p + 6), p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15]);
     XmlText(out, attribute, text, strlen(text));
 }
@@ -266,6 +267,13 @@ bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::str
     case C_RUNWAY_NUMBER: AppendRunwayNumber(out, name, p[0]); break;
     case C_CONST: XmlText(out, name, field.constant, strlen(field.constant)); break;
     case C_INDEX: XmlNumber(out, name, index, 0); break;
+    case C_DOUBLE: {
+        uint64_t bits = (uint64_t)Le32(p) | (uint64_t)Le32(p + 4) << 32;
+        double value;
+        memcpy(&value, &bits, sizeof value);
+        XmlNumber(out, name, value, 8);
+        break;
+    }
     default: break;
     }
     return true;

@@ -81,8 +81,14 @@ inline std::string WaypointRecord(Place at, float magvar, const char *ident, con
 inline std::string AirportRecord(uint16_t id, Place at, float magvar, const char *ident, const char *region,
                           const std::string &children)
 {
-    std::string fixed = std::string(6, '\0') + At(at) + At(at) + Floats({magvar}) + Names(ident, region);
-    fixed.resize(id == 0x0003 ? 0x38 - 6 : id == 0x0056 ? 0x44 - 6 : 0x30 - 6, '\0');
+    std::string fixed = std::string(6, '\0') + At(at) + At(at) + Floats({magvar});
+    if (id == 0x0113) { /* its ident, shifted by 6 bits, and region at 0x4C, its children at 0x5C */
+        fixed.resize(0x4C - 6, '\0');
+        fixed += Words({PackIdent(ident) << 6, PackIdent(region)});
+    } else {
+        fixed += Names(ident, region);
+    }
+    fixed.resize(id == 0x0003 ? 0x38 - 6 : id == 0x0056 ? 0x44 - 6 : 0x5C - 6, '\0');
     return Framed(id, fixed + children);
 }
 

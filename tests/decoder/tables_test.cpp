@@ -90,7 +90,8 @@ TEST(BglDecode, OtherLayoutsAndOptions)
     const struct { const char *name; const std::string &file; DecodeOptions options; std::vector<std::string> parts; unsigned long outside; } cases[] = {
         // Options: quiet, miles, feet, dms, partial, radius, centre.
         {"other layouts", others, {}, {"ident=\"LFPO\">\r\n    <Runway", "number=\"24\" designator=\"LEFT\"",
-          "<Airport region=\"LF\" lat=\"49\" lon=\"3\" alt=\"90\" magvar=\"1\" ident=\"LFPG\"/>",
+          "<Airport lat=\"49\" lon=\"3\" alt=\"90\" magvar=\"1\" trafficScalar=\"0\" applyFlatten=\"FALSE\" "
+          "isOnTIN=\"FALSE\" closed=\"FALSE\" ident=\"LFPG\" region=\"LF\"/>",
           "<Ils lat=\"48\" lon=\"2\" alt=\"100\" frequency=\"110.3\" range=\"27780\" magvar=\"1\" "
           "region=\"LF\" ident=\"IPA\" backCourse=\"TRUE\" heading=\"240.5\" width=\"5\"/>"}, 0},
         {"feet", sample, {false, false, true, false, false, 0, 0, 0}, {"alt=\"1246.719F\"", "patternAltitude=\"984.252F\"", "!alt=\"380\""}, 0},
@@ -137,6 +138,29 @@ TEST(BglDecode, DamagedFilesAreRefusedAtTheDamage)
                     error.find("offset") != std::string::npos)
             << c.name << ": at " << run.result.errorOffset << ": " << error;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Newest runway sub-records no corpus file holds, laid out like the ones the corpus shows:
+// overruns like offset thresholds (ids from the classic runway's list), a secondary right VASI.
+TEST(BglDecode, NewestRunwayChildrenNoCorpusFileHolds)
+{
+    const Place field = {46, -119, 120};
+    std::string surfaceEnd = Le16(0) + std::string(16, '\0') + Floats({75, 50});
+    std::string vasi = Le16(8) + Floats({12, 300, 9, 3});
+    std::string runway = Le16(0) + std::string{12, 0, 30, 0} + std::string(8, '\0') + At(field) +
+                         Floats({2000, 45, 120, 300});
+    runway.resize(0x60 - 6, '\0');
+    runway += Framed(0x09, surfaceEnd) + Framed(0x0A, surfaceEnd) + Framed(0x0E, vasi);
+    Decoded run = Decode(WriteBgl({{0x03, AirportRecord(0x0056, field, 0, "KXYZ", "", Framed(0xCE, runway))}}));
+    ASSERT_TRUE(run.ok) << run.result.error;
+    for (const char *part : {"<Overrun end=\"PRIMARY\" surface=\"{00000000-0000-0000-0000-000000000000}\" length=\"75\" width=\"50\"/>",
+                             "<Overrun end=\"SECONDARY\"",
+                             "<Vasi end=\"SECONDARY\" side=\"RIGHT\" type=\"PAPI4\" biasX=\"12\" biasZ=\"300\" spacing=\"9\" pitch=\"3\"/>"})
+        EXPECT_NE(std::string::npos, run.xml.find(part)) << part << " in\n" << run.xml;
 }
 
 } // namespace
