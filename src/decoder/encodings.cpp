@@ -157,11 +157,11 @@ size_t FormatCoordinate(char *to, uint32_t raw, bool latitude)
 {
     double degrees = latitude ? BglLatitude(raw) : BglLongitude(raw), magnitude = fabs(degrees);
     uint32_t whole = (uint32_t)(int32_t)magnitude;
-    uint32_t eighths = (uint32_t)(int32_t)((magnitude - whole) * 1e8 + 0.5); /* the fraction in 1e-8 */
+    double rest = magnitude - whole; /* exact */
     /* The fewest decimals that encode back; eight always do, a step being over 3e-7 degrees. */
     for (int decimals = 0;; ++decimals) {
-        uint32_t step = (uint32_t)POWERS[8 - decimals], scale = (uint32_t)POWERS[decimals];
-        uint32_t fraction = (eighths + step / 2) / step, shownWhole = whole;
+        uint32_t scale = (uint32_t)POWERS[decimals];
+        uint32_t fraction = (uint32_t)(int32_t)(rest * scale + 0.5), shownWhole = whole;
         if (fraction >= scale) {
             fraction -= scale;
             ++shownWhole;
