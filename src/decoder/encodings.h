@@ -24,7 +24,7 @@ size_t FormatFixed(char *to, double value, int decimals);
 void AppendCoordinate(std::string &out, uint32_t raw, bool latitude);
 /* Number text: `decimals` digits after the point, trailing zeros dropped ("50.1", "-3"). */
 void AppendFixed(std::string &out, double value, int decimals);
-/* "N50° 06' 00\"" for a latitude, "E014° 12' 00.5\"" for a longitude (° in ISO-8859-1), with as
+/* "N50° 06' 00\"" for a latitude, "E014° 12' 00.5\"" for a longitude (° as the byte 0xB0, ISO-8859-1), with as
  * few decimals of the second as encode back to `raw`. */
 void AppendDms(std::string &out, uint32_t raw, bool latitude);
 /* Great-circle distance in nautical miles, or statute miles. */

@@ -42,7 +42,7 @@ void Indent(std::string &out, int depth)
 
 void XmlDocumentStart(std::string &out)
 {
-    out += "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
            "<FSData version=\"9.0\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
            "xsi:noNamespaceSchemaLocation=\"bglcomp.xsd\">\r\n";
 }
@@ -72,12 +72,32 @@ void XmlCloseTag(std::string &out, int depth, const char *element)
     out += ">\r\n";
 }
 
-/* Whether a byte needs a reference in an attribute's text. */
+/* Whether a byte is more than itself in an attribute's text: a reference, or the start of a
+ * character outside ASCII. */
 static bool NeedsReference(unsigned char c)
 {
-    return c < 0x20 || c == '&' || c == '<' || c == '>' || c == '"';
+    return c < 0x20 || c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"';
 }
 
+/* The length of a well-formed UTF-8 sequence of 2 to 4 bytes at `p`, or 0. */
+static size_t Utf8Sequence(const unsigned char *p, size_t left)
+{
+    unsigned c = p[0];
+    size_t n = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    if (!n || n > left)
+        return 0;
+    for (size_t i = 1; i < n; ++i)
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+    bool overlongOrSurrogate = (c == 0xE0 && p[1] < 0xA0) || (c == 0xED && p[1] >= 0xA0) ||
+                               (c == 0xF0 && p[1] < 0x90) || (c == 0xF4 && p[1] >= 0x90);
+    return overlongOrSurrogate ? 0 : n;
+}
+
+/* The document is UTF-8. Texts of the newest generation are stored as UTF-8 and kept; other
+ * bytes above ASCII are taken as ISO-8859-1, as the older generation's compiler stored them
+ * (corpus: EDDN/EDDN.bgl holds "Nürnberg" in UTF-8). Control characters XML cannot carry
+ * become '?'. */
 void AppendEscaped(std::string &out, const char *text, size_t length)
 {
     for (size_t i = 0; i < length; ++i) {
@@ -94,13 +114,18 @@ void AppendEscaped(std::string &out, const char *text, size_t length)
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
+        case '\t': out += "&#9;"; break;
+        case '\n': out += "&#10;"; break;
+        case '\r': out += "&#13;"; break;
         default:
             if (c < 0x20) {
-                out += "&#";
-                AppendFixed(out, c, 0);
-                out += ';';
+                out += '?';
+            } else if (size_t n = Utf8Sequence((const unsigned char *)text + i, length - i)) {
+                out.append(text + i, n);
+                i += n - 1;
             } else {
-                out += (char)c;
+                out += (char)(0xC0 | c >> 6);
+                out += (char)(0x80 | (c & 0x3F));
             }
         }
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "bgl_writer.h"
 #include "decoder.h"
 #include "encodings.h"
+#include "xml_writer.h"
 
 namespace {
 
@@ -43,7 +45,7 @@ TEST(BglEncodings, IdentsAndCoordinateTextThatEncodesBack)
 }
 
 // The sample, decoded: every element with every attribute, in order, each line ended by CR LF.
-const char SAMPLE_XML[] = R"(<?xml version="1.0" encoding="ISO-8859-1"?>
+const char SAMPLE_XML[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <FSData version="9.0" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" xsi:noNamespaceSchemaLocation="bglcomp.xsd">
   <Waypoint lat="50.1" lon="14.2" waypointType="NAMED" magvar="0" waypointRegion="LK" waypointIdent="ABCD"/>
   <Airport region="LK" lat="50.1" lon="14.2" alt="380" magvar="-4" ident="LKSF" name="Sample Field">
@@ -95,7 +97,7 @@ TEST(BglDecode, OtherLayoutsAndOptions)
           "<Ils lat=\"48\" lon=\"2\" alt=\"100\" frequency=\"110.3\" range=\"27780\" magvar=\"1\" "
           "region=\"LF\" ident=\"IPA\" backCourse=\"TRUE\" heading=\"240.5\" width=\"5\"/>"}, 0},
         {"feet", sample, {false, false, true, false, false, 0, 0, 0}, {"alt=\"1246.719F\"", "patternAltitude=\"984.252F\"", "!alt=\"380\""}, 0},
-        {"dms", sample, {false, false, false, true, false, 0, 0, 0}, {"lat=\"N50\xB0 06' 00&quot;\" lon=\"E014\xB0 12' 00&quot;\"", "!lat=\"50.1\""}, 0},
+        {"dms", sample, {false, false, false, true, false, 0, 0, 0}, {"lat=\"N50\xC2\xB0 06' 00&quot;\" lon=\"E014\xC2\xB0 12' 00&quot;\"", "!lat=\"50.1\""}, 0},
         {"miles", sample, {false, true, false, false, false, 0, 0, 0}, {"range=\"149.601\"", "length=\"3715\"", "!range=\"240760\""}, 0},
         {"quiet", sample, {true, false, false, false, false, 0, 0, 0}, {"<Ndb"}, 0},
         // 5 nm round 50 N 14 E: only the NDB; a negative radius is taken as 0, not as 5.
@@ -164,3 +166,23 @@ TEST(BglDecode, NewestRunwayChildrenNoCorpusFileHolds)
 }
 
 } // namespace
+
+// Texts as the XML carries them: the document is UTF-8; UTF-8 from the file is kept, other
+// bytes above ASCII are read as ISO-8859-1, and control characters XML cannot hold become '?'.
+TEST(BglText, NamesBecomeWellFormedUtf8)
+{
+    const struct { const char *stored, *written; } cases[] = {
+        {"A&B <C> \"D\"", "A&amp;B &lt;C&gt; &quot;D&quot;"},
+        {"N\xC3\xBCrnberg", "N\xC3\xBCrnberg"},             // UTF-8, as the newest files store it
+        {"N\xFCrnberg", "N\xC3\xBCrnberg"},                 // ISO-8859-1
+        {"\xE2\x82\xAC and \xF0\x9F\x9B\xAB", "\xE2\x82\xAC and \xF0\x9F\x9B\xAB"},
+        {"\xC3(", "\xC3\x83("},                             // a cut sequence is two Latin-1 bytes
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},        // a surrogate is not UTF-8
+        {"tab\there\x01\x7F", "tab&#9;here?\x7F"},
+    };
+    for (const auto &c : cases) {
+        std::string out;
+        AppendEscaped(out, c.stored, strlen(c.stored));
+        EXPECT_EQ(c.written, out) << c.stored;
+    }
+}
