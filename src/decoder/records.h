@@ -38,6 +38,7 @@ enum Coding : uint8_t {
     C_CONST,        /* no bytes: the text in `constant` */
     C_SCALED,       /* integer of `width` bytes times `scale` */
     C_INDEX,        /* no bytes: the item's index in its array, from 0 */
+    C_TEXT_LIST,    /* `width`-byte texts from `offset` to the end of the item, joined by ", " */
     C_CODINGS
 };
 
