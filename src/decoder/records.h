@@ -39,6 +39,7 @@ enum Coding : uint8_t {
     C_SCALED,       /* integer of `width` bytes times `scale` */
     C_INDEX,        /* no bytes: the item's index in its array, from 0 */
     C_DOUBLE,       /* float64, as a plain number to 8 decimals (positions some records hold as doubles) */
+    C_TEXT_LIST,    /* `width`-byte texts from `offset` to the end of the item, joined by ", " */
     C_CODINGS
 };
 

@@ -48,11 +48,13 @@ const RecordKind NAV_CHILD_ROWS[] = {
 };
 const KindTable NAV_CHILDREN = {TABLE(NAV_CHILD_ROWS)};
 
-/* Flags at 7: bit 0 DME only, bit 2 back course, bit 3 glide slope, bit 4 DME, bit 5 NAV. */
+/* Flags at 7: bit 0 clear for DME only, bit 2 back course, bit 3 glide slope, bit 4 DME, bit 5 NAV.
+ * LEAR's VOR PDT holds 0x31 and its source says dme TRUE, dmeOnly FALSE (corpus:
+ * LEAR/LEAR_ADEX_ARV187.bgl). */
 const Field VOR_FIELDS[] = {
     Lat(0x0C), Lon(0x08), AltMm(0x10), Enum(0x06, 1, "type", &VOR_TYPES), F(0x14, C_FREQ_MHZ, "frequency"),
     Range(0x18), Float(0x1C, "magvar"), Region(0x24), Ident(0x20), Flag(0x07, 1, 0x10, "dme"),
-    Flag(0x07, 1, 0x20, "nav"), Flag(0x07, 1, 0x01, "dmeOnly"),
+    Flag(0x07, 1, 0x20, "nav"), Flag(0x07, 1, 0x01, "dmeOnly", true),
 };
 const Layout VOR = {"Vor", TABLE(VOR_FIELDS), nullptr, 0, nullptr, 0};
 const Field ILS_FIELDS[] = {

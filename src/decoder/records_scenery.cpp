@@ -1,7 +1,57 @@
 /*
  * Scenery objects (section 0x25), framed by a 16-bit id and a 16-bit size, in both
- * generations.
+ * generations: the placement every object shares, then its kind (library object, windsock).
+ * Layouts from the FSDeveloper wiki's "BGL File Format" page, checked against
+ * LEAR/LEAR_ADEX_ARV187.bgl.
  */
 #include "names.h"
 
-extern const KindTable SCENERY_KINDS = {nullptr, 0};
+namespace {
+
+const char *const SOURCE_WIKI = "FSDeveloper wiki: BGL File Format";
+
+const char *const COMPLEXITY_NAMES[] = {"VERY_SPARSE", "SPARSE", "NORMAL", "DENSE", "VERY_DENSE"};
+const NameTable COMPLEXITIES = NAMES(COMPLEXITY_NAMES);
+
+/* The placement: position, altitude, flags (bit 0 above ground, bit 2 no crash, bit 4 no
+ * shadow: LEAR's objects), pitch, bank and heading as 16-bit angles, image complexity. */
+#define PLACEMENT                                                                                          \
+    Lat(0x08), Lon(0x04), AltMm(0x0C), Flag(0x10, 2, 0x0001, "altitudeIsAgl"), F(0x12, C_ANGLE16, "pitch"),  \
+        F(0x14, C_ANGLE16, "bank"), F(0x16, C_ANGLE16, "heading"), Enum(0x18, 2, "imageComplexity", &COMPLEXITIES)
+
+const Layout NO_CRASH = {"NoCrash", nullptr, 0, nullptr, 0, nullptr, 0};
+const Layout NO_SHADOW = {"NoShadow", nullptr, 0, nullptr, 0, nullptr, 0};
+
+const Field LIBRARY_FIELDS[] = {F(0x2C, C_GUID, "name"), Float(0x3C, "scale")};
+const Layout LIBRARY_OBJECT = {"LibraryObject", TABLE(LIBRARY_FIELDS), nullptr, 0, nullptr, 0};
+const Field PLACEMENT_FIELDS[] = {PLACEMENT};
+const Part LIBRARY_PARTS[] = {
+    {0, WhenSet(0x10, 2, 0x0004), &NO_CRASH}, {0, WhenSet(0x10, 2, 0x0010), &NO_SHADOW}, {0, Always(), &LIBRARY_OBJECT}};
+
+/* Colours are stored blue, green, red, alpha (LEAR's orange sock: 00 A5 FF FF). */
+const Field POLE_COLOR_FIELDS[] = {Int(0x36, 1, "red"), Int(0x35, 1, "green"), Int(0x34, 1, "blue")};
+const Layout POLE_COLOR = {"PoleColor", TABLE(POLE_COLOR_FIELDS), nullptr, 0, nullptr, 0};
+const Field SOCK_COLOR_FIELDS[] = {Int(0x3A, 1, "red"), Int(0x39, 1, "green"), Int(0x38, 1, "blue")};
+const Layout SOCK_COLOR = {"SockColor", TABLE(SOCK_COLOR_FIELDS), nullptr, 0, nullptr, 0};
+const Part WINDSOCK_COLOR_PARTS[] = {{0, Always(), &POLE_COLOR}, {0, Always(), &SOCK_COLOR}};
+const Field WINDSOCK_FIELDS[] = {Float(0x2C, "poleHeight"), Float(0x30, "sockLength"), Flag(0x3C, 2, 0x0001, "lighted")};
+const Layout WINDSOCK = {"Windsock", TABLE(WINDSOCK_FIELDS), TABLE(WINDSOCK_COLOR_PARTS), nullptr, 0};
+const Part WINDSOCK_PARTS[] = {
+    {0, WhenSet(0x10, 2, 0x0004), &NO_CRASH}, {0, WhenSet(0x10, 2, 0x0010), &NO_SHADOW}, {0, Always(), &WINDSOCK}};
+const Layout WINDSOCK_OBJECT = {"SceneryObject", TABLE(PLACEMENT_FIELDS), TABLE(WINDSOCK_PARTS), nullptr, 0};
+
+} // namespace
+
+/* A library object's whole record; a jetway of the older airports holds one too. */
+extern const Layout LIBRARY_SCENERY_OBJECT = {"SceneryObject", TABLE(PLACEMENT_FIELDS), TABLE(LIBRARY_PARTS), nullptr, 0};
+
+namespace {
+
+const RecordKind SCENERY_ROWS[] = {
+    {0x000B, 0x40, &LIBRARY_SCENERY_OBJECT, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
+    {0x000C, 0x3E, &WINDSOCK_OBJECT, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
+};
+
+} // namespace
+
+extern const KindTable SCENERY_KINDS = {TABLE(SCENERY_ROWS)};

@@ -168,7 +168,8 @@ size_t CodingWidth(const Field &field)
 {
     switch (field.coding) {
     case C_CONST:
-    case C_INDEX: return 0;
+    case C_INDEX:
+    case C_TEXT_LIST: return 0;
     case C_ANGLE16: return 2;
     case C_GUID: return 16;
     case C_DOUBLE: return 8;
@@ -211,6 +212,19 @@ void AppendRunwayNumber(std::string &out, const char *attribute, unsigned number
     else
         snprintf(text, sizeof text, "%02u", number);
     XmlText(out, attribute, text, strlen(text));
+}
+
+/* Texts of `width` bytes each, up to their first NUL, as the compiler lists them: "ARV, 787". */
+void AppendTextList(std::string &out, const char *attribute, const unsigned char *p, size_t length, uint8_t width)
+{
+    std::string list;
+    for (size_t at = 0; width && length - at >= width; at += width) {
+        const void *nul = memchr(p + at, '\0', width);
+        if (!list.empty())
+            list += ", ";
+        list.append((const char *)p + at, nul ? (size_t)((const unsigned char *)nul - (p + at)) : width);
+    }
+    XmlText(out, attribute, list.data(), list.size());
 }
 
 bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::string &out)
@@ -274,6 +288,7 @@ bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::str
         XmlNumber(out, name, value, 8);
         break;
     }
+    case C_TEXT_LIST: AppendTextList(out, name, p, span.size - field.offset, field.width); break;
     default: break;
     }
     return true;

@@ -142,7 +142,7 @@ inline std::vector<FixtureRecord> SampleRecords()
     return {
         {0x22, WaypointRecord({50.1, 14.2, 0}, 0, "ABCD", "LK")},
         {0x03, AirportRecord(0x0003, field, -4, "LKSF", "LK", children)},
-        {0x13, Framed(0x13, std::string{3, 0x30} + At(vor) + Words({113900000}) + Floats({240760, -4}) +
+        {0x13, Framed(0x13, std::string{3, 0x31} + At(vor) + Words({113900000}) + Floats({240760, -4}) +
                                 Names("SFV", "LK") + name("Sample VOR") + Framed(0x16, Le16(0) + At(vor) + Floats({240760})))},
         {0x17, Framed(0x17, Le16(2) + Words({344000}) + At({50.0, 14.0, 250.0}) + Floats({46300, -4}) +
                                 Names("SF", "LK") + name("Sample NDB"))},
