@@ -22,7 +22,8 @@ enum Coding : uint8_t {
     C_LENGTH,       /* float32 metres: a length or width, in metres */
     C_RANGE,        /* float32 metres: a navaid range (statute miles with -m) */
     C_FLOAT,        /* float32, as a plain number */
-    C_ANGLE16,      /* uint16, 360/65536 degrees a step */
+    C_ANGLE16,      /* uint16, 360/65536 degrees a step; with `signedness`, in (-180, 180] in files of
+                       the newest generation, whose sources write angles so */
     C_ANGLE32,      /* uint32, 360/2^32 degrees a step */
     C_INT,          /* integer of `width` bytes, masked and shifted, signed when `signedness` */
     C_HEX,          /* integer of `width` bytes, masked and shifted, as 0xHEX */
@@ -149,6 +150,10 @@ constexpr Field F(uint16_t offset, Coding coding, const char *attribute)
 {
     return Field{offset, coding, 4, 0, 0, false, false, attribute, nullptr, nullptr, 1.0};
 }
+constexpr Field SignedAngle16(uint16_t offset, const char *attribute)
+{
+    return Field{offset, C_ANGLE16, 2, 0, 0, true, false, attribute, nullptr, nullptr, 1.0};
+}
 constexpr Field Lat(uint16_t offset) { return F(offset, C_LAT, "lat"); }
 constexpr Field Lon(uint16_t offset) { return F(offset, C_LON, "lon"); }
 constexpr Field AltMm(uint16_t offset, const char *attribute = "alt") { return F(offset, C_ALT_MM, attribute); }
@@ -204,6 +209,10 @@ constexpr Condition WhenEquals(uint16_t offset, uint8_t width, uint32_t value, u
 /* Every section type the decoder walks as records. */
 extern const SectionKind SECTION_KINDS[];
 extern const size_t SECTION_KIND_COUNT;
+
+/* The airport ids of the newest generation: a file holding one is of that generation. */
+extern const uint16_t NEWEST_AIRPORT_IDS[];
+extern const size_t NEWEST_AIRPORT_ID_COUNT;
 
 /* A section type's name, for the verbose lines. */
 const char *SectionName(uint32_t type);

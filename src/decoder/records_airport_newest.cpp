@@ -413,3 +413,6 @@ const RecordKind CELL_MARK_ROWS[] = {
 } // namespace
 
 extern const KindTable NAVAID_NEWEST_KINDS = {TABLE(CELL_MARK_ROWS)};
+
+extern const uint16_t NEWEST_AIRPORT_IDS[] = {0x0056, 0x0113};
+extern const size_t NEWEST_AIRPORT_ID_COUNT = 2;

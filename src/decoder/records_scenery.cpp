@@ -14,10 +14,13 @@ const char *const COMPLEXITY_NAMES[] = {"VERY_SPARSE", "SPARSE", "NORMAL", "DENS
 const NameTable COMPLEXITIES = NAMES(COMPLEXITY_NAMES);
 
 /* The placement: position, altitude, flags (bit 0 above ground, bit 2 no crash, bit 4 no
- * shadow: LEAR's objects), pitch, bank and heading as 16-bit angles, image complexity. */
+ * shadow: LEAR's objects), pitch, bank and heading as 16-bit angles, image complexity. The
+ * bytes are the same in both generations, the sources are not: the newest write angles from
+ * -180 to 180 (KDKX/KDKX.xml: heading -104.083258, stored 0xB5FD), the older from 0 to 360
+ * (LEAR/LEAR_ADEX_ARV187.xml: heading 339.4, stored 0xF16B), half a turn as 180 in both. */
 #define PLACEMENT                                                                                          \
-    Lat(0x08), Lon(0x04), AltMm(0x0C), Flag(0x10, 2, 0x0001, "altitudeIsAgl"), F(0x12, C_ANGLE16, "pitch"),  \
-        F(0x14, C_ANGLE16, "bank"), F(0x16, C_ANGLE16, "heading"), Enum(0x18, 2, "imageComplexity", &COMPLEXITIES)
+    Lat(0x08), Lon(0x04), AltMm(0x0C), Flag(0x10, 2, 0x0001, "altitudeIsAgl"), SignedAngle16(0x12, "pitch"),  \
+        SignedAngle16(0x14, "bank"), SignedAngle16(0x16, "heading"), Enum(0x18, 2, "imageComplexity", &COMPLEXITIES)
 
 const Layout NO_CRASH = {"NoCrash", nullptr, 0, nullptr, 0, nullptr, 0};
 const Layout NO_SHADOW = {"NoShadow", nullptr, 0, nullptr, 0, nullptr, 0};

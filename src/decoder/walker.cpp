@@ -39,6 +39,7 @@ struct Walk {
     std::vector<Skipped> skipped;
     std::string scratch[MAX_LEVELS][2]; /* attributes and body of each nesting level, reused */
     uint32_t section;                   /* the type of the section being walked */
+    bool newest;                        /* a file of the newest generation */
     Damage damage;
 };
 
@@ -184,6 +185,14 @@ size_t CodingWidth(const Field &field)
     }
 }
 
+/* 360/65536 degrees a step; signed angles lie in (-180, 180], half a turn written as 180. */
+double Angle16(uint16_t raw, bool signedness)
+{
+    if (signedness && raw > 0x8000)
+        return ((int)raw - 0x10000) * (360.0 / 65536.0);
+    return raw * (360.0 / 65536.0);
+}
+
 void AppendName(std::string &out, const char *attribute, const NameTable *names, long long value)
 {
     if (names && value >= 0 && (size_t)value < names->count && names->names[value]) {
@@ -242,7 +251,7 @@ bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::str
     case C_RANGE: XmlRange(out, name, Float32(p), w.units); break;
     case C_LENGTH:
     case C_FLOAT: XmlNumber(out, name, Float32(p), 3); break;
-    case C_ANGLE16: XmlNumber(out, name, Le16(p) * (360.0 / 65536.0), 3); break;
+    case C_ANGLE16: XmlNumber(out, name, Angle16(Le16(p), field.signedness && w.newest), 3); break;
     case C_ANGLE32: XmlNumber(out, name, Le32(p) * (360.0 / 4294967296.0), 3); break;
     case C_INT:
         XmlNumber(out, name, (double)Integer(p, field.width, field.mask, field.shift, field.signedness), 0);
@@ -545,6 +554,28 @@ bool WalkSection(Walk &w, unsigned index)
     return true;
 }
 
+/* Whether the file is of the newest generation: its first airport record is of a newest id.
+ * The bytes of records both generations share are the same; only how their sources write some
+ * values differs (signed angles), so a file without airports is read as the older one. */
+bool NewestGeneration(const Bgl &file)
+{
+    for (unsigned i = 0; i < file.sections; ++i) {
+        Section section;
+        Subsection subsection;
+        Record record;
+        Damage ignored;
+        if (!ReadSection(file, i, &section, &ignored) || section.type != 0x03 || !section.subsections ||
+            !ReadSubsection(file, section, 0, 6, &subsection, &ignored) || !subsection.data.size ||
+            !FrameRecord(file, subsection.data.at, subsection.data.at + subsection.data.size, 6, &record, &ignored))
+            continue;
+        for (size_t k = 0; k < NEWEST_AIRPORT_ID_COUNT; ++k)
+            if (record.id == NEWEST_AIRPORT_IDS[k])
+                return true;
+        return false;
+    }
+    return false;
+}
+
 void NoteSkipped(Walk &w)
 {
     for (const Skipped &entry : w.skipped)
@@ -579,6 +610,7 @@ bool DecodeBgl(const unsigned char *bytes, size_t size, const DecodeOptions &opt
     /* The descriptions give 0x08051803 as the second magic number; other values are read on. */
     if (w.file.magic2 != 0x08051803u)
         Note(w, "header: second magic number 0x%08X at offset 0x10, 0x08051803 expected", w.file.magic2);
+    w.newest = NewestGeneration(w.file);
     XmlDocumentStart(w.xml);
     for (uint32_t i = 0; i < w.file.sections; ++i)
         if (!WalkSection(w, i))
