@@ -50,6 +50,10 @@ extern const KindTable EXCLUSION_KINDS = {TABLE(EXCLUSION_ROWS)};
  * 0x08 1, 0x0C the number of polygons, 0x10 the bytes of an attribute table that starts at
  * 0x20, 0x14 a count of attributes; the table's entries are a GUID, a u32 size and that many
  * bytes of value, each guid and value once however many polygons use them (EDGX), and the
- * compiler adds one of its own ({CE85242F-4110-4706-8344-1F3A8EE422BE}, text "0.3.0"). The
- * polygons' attribute references and vertices follow; the vertices are packed (KDKX: 25
- * vertices in 63 bytes, then the altitude as a float32), so they need a coding of their own. */
+ * compiler adds one of its own ({CE85242F-4110-4706-8344-1F3A8EE422BE}, text "0.3.0"); the
+ * source's UniqueGUID attribute is not kept. After the table (KDKX, at 0x8E): u32 1, u32 3,
+ * u16 the polygon's number of attributes and as many u32 byte offsets into the table (so the
+ * count at 0x14 is the sum of these over the polygons: 5 in KDKX, 55 in EDGX), then u32 27
+ * (as at 0x18), two bytes 02 01, u32 0x157D, u32 0x49E1, i32 -78, u32 443, u32 63 and 63 bytes
+ * of packed vertices (25 in KDKX), then the altitude as a float32: the vertices need a coding
+ * of their own. */
