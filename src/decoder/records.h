@@ -84,8 +84,9 @@ struct Part {
 };
 
 /* Items that follow one another at `start`: their number is the integer of `countWidth`
- * bytes at `countOffset`; each is `stride` bytes, plus `extraUnit` bytes per unit of the
- * integer of `extraWidth` at `extraOffset` inside the item. */
+ * bytes at `countOffset` (countWidth 0: as many whole items of `stride` bytes as fit before
+ * the end); each is `stride` bytes, plus `extraUnit` bytes per unit of the integer of
+ * `extraWidth` at `extraOffset` inside the item. */
 struct Items {
     uint16_t start;
     uint16_t countOffset;
@@ -137,7 +138,8 @@ struct RecordKind {
 struct SectionKind {
     uint32_t type;
     const char *name;
-    uint8_t framing;         /* record header bytes: 6 (id, 32-bit size) or 4 (id, 16-bit size) */
+    uint8_t framing;         /* record header bytes: 6 (id, 32-bit size) or 4 (id, 16-bit size); 0: not
+                                framed, each subsection's data is one record of the table's first kind */
     const KindTable *kinds;
 };
 

@@ -9,9 +9,11 @@ extern const KindTable WAYPOINT_KINDS, VOR_ILS_KINDS, NDB_KINDS, MARKER_KINDS;
 extern const KindTable AIRPORT_OLDER_KINDS, AIRPORT_NEWEST_KINDS;
 extern const KindTable SCENERY_KINDS, SCENERY_NEWEST_KINDS;
 extern const KindTable NAVAID_NEWEST_KINDS;
+extern const KindTable EXCLUSION_KINDS;
 
 /* Scenery objects are framed by a 16-bit id and a 16-bit size (corpus: the first record of
  * every file's 0x25 section, a library object of id 0x000B, e.g. LEAR/LEAR_ADEX_ARV187.bgl);
+ * exclusion rectangles of the newest files (0x2E) are not framed at all (records_polygons.cpp);
  * everything else by a 16-bit id and a 32-bit size. */
 const SectionKind SECTION_KINDS[] = {
     {0x03, "airports", 6, &AIRPORT_OLDER_KINDS},
@@ -25,6 +27,7 @@ const SectionKind SECTION_KINDS[] = {
     {0x22, "waypoints", 6, &NAVAID_NEWEST_KINDS},
     {0x25, "scenery objects", 4, &SCENERY_KINDS},
     {0x25, "scenery objects", 4, &SCENERY_NEWEST_KINDS},
+    {0x2E, "exclusion rectangles", 0, &EXCLUSION_KINDS},
 };
 const size_t SECTION_KIND_COUNT = sizeof SECTION_KINDS / sizeof SECTION_KINDS[0];
 
@@ -40,7 +43,7 @@ const SectionNameRow SECTION_NAMES[] = {
     {0x17, "NDB"},             {0x18, "markers"},       {0x20, "boundaries"},      {0x22, "waypoints"},
     {0x23, "geopolitical"},    {0x25, "scenery objects"}, {0x27, "name list"},     {0x28, "VOR/ILS index"},
     {0x29, "NDB index"},       {0x2A, "waypoint index"}, {0x2B, "model data"},     {0x2C, "airport summary"},
-    {0x2D, "exclusions"},      {0x2E, "time zones"},     {0x65, "terrain vectors"},
+    {0x2D, "exclusions"},      {0x2E, "exclusion rectangles"},     {0x65, "terrain vectors"},
 };
 
 } // namespace

@@ -360,8 +360,10 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
         const Items &items = layout.items[i];
         if (!Reach(w, span, items.countOffset, items.countWidth))
             return false;
-        uint32_t count = Unsigned(At(w, span, items.countOffset), items.countWidth);
         size_t at = items.start;
+        uint32_t count = items.countWidth ? Unsigned(At(w, span, items.countOffset), items.countWidth)
+                         : items.stride && at < span.size ? (uint32_t)((span.size - at) / items.stride)
+                                                           : 0;
         for (uint32_t n = 0; n < count; ++n) {
             size_t length = items.stride;
             if (items.extraWidth) {
@@ -529,6 +531,20 @@ Tables SectionTables(uint32_t type)
     return tables;
 }
 
+/* A section whose data is not framed as records: each subsection's data is one record of the
+ * single kind of the section's table, with no header of its own. */
+bool WriteUnframed(Walk &w, const Tables &tables, Span data, std::string &unused)
+{
+    const KindTable &table = *tables.tables[0];
+    if (!table.count)
+        return true;
+    Record record = {table.kinds[0].id, data};
+    if (!WriteRecord(w, table.kinds[0], record, 0, 0, 1, w.xml, unused))
+        return false;
+    FlushXml(w, false);
+    return true;
+}
+
 bool WalkSection(Walk &w, unsigned index)
 {
     Section section;
@@ -547,8 +563,11 @@ bool WalkSection(Walk &w, unsigned index)
     std::string unused;
     for (uint32_t i = 0; i < section.subsections; ++i) {
         Subsection subsection;
-        if (!ReadSubsection(w.file, section, i, tables.framing, &subsection, &w.damage) ||
-            !WriteRecords(w, tables, subsection.data, 0, 1, w.xml, unused))
+        if (!ReadSubsection(w.file, section, i, tables.framing, &subsection, &w.damage))
+            return false;
+        bool written = tables.framing ? WriteRecords(w, tables, subsection.data, 0, 1, w.xml, unused)
+                                      : WriteUnframed(w, tables, subsection.data, unused);
+        if (!written)
             return false;
     }
     return true;

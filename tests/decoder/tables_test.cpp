@@ -89,7 +89,19 @@ TEST(BglDecode, OtherLayoutsAndOptions)
                                          {0x03, AirportRecord(0x0113, {49, 3, 90}, 1, "LFPG", "LF", "")},
                                          {0x13, Framed(0x13, ils)}});
     const std::string sample = WriteBgl(SampleRecords());
+    // Exclusion rectangles: a section not framed as records, 20-byte entries as many as fit
+    // (the 4 bytes after the second are not a third).
+    auto bounds = [](double south, double north, double west, double east) {
+        return Words({RawCoordinate(west, false), RawCoordinate(north, true), RawCoordinate(east, false),
+                      RawCoordinate(south, true)});
+    };
+    const std::string unframed = WriteBgl({{0x2E, Words({0x008}) + bounds(47, 47.5, 8, 8.5) + Words({0x400}) +
+                                                      bounds(-33.5, -33, -70.5, -70) + Words({0})}});
     const struct { const char *name; const std::string &file; DecodeOptions options; std::vector<std::string> parts; unsigned long outside; } cases[] = {
+        {"unframed section", unframed, {}, {"<ExclusionRectangle latitudeMinimum=\"47\" latitudeMaximum=\"47.5\" "
+          "longitudeMinimum=\"8\" longitudeMaximum=\"8.5\" excludeAllObjects=\"TRUE\" excludeBeaconObjects=\"FALSE\"",
+          "<ExclusionRectangle latitudeMinimum=\"-33.5\" latitudeMaximum=\"-33\" longitudeMinimum=\"-70.5\" "
+          "longitudeMaximum=\"-70\" excludeAllObjects=\"FALSE\"", "excludeWindsockObjects=\"TRUE\"/>\r\n</FSData>"}, 0},
         // Options: quiet, miles, feet, dms, partial, radius, centre.
         {"other layouts", others, {}, {"ident=\"LFPO\">\r\n    <Runway", "number=\"24\" designator=\"LEFT\"",
           "<Airport lat=\"49\" lon=\"3\" alt=\"90\" magvar=\"1\" trafficScalar=\"0\" applyFlatten=\"FALSE\" "
