@@ -11,6 +11,11 @@
 
 double BglLongitude(uint32_t raw);
 double BglLatitude(uint32_t raw);
+uint32_t BglRawLongitude(double degrees); /* the nearest stored value */
+uint32_t BglRawLatitude(double degrees);
+/* The point `east` and `north` metres from `latitude`, `longitude`, as the compiler reckons it. */
+void OffsetByMetres(double latitude, double longitude, double east, double north, double *toLatitude,
+                    double *toLongitude);
 std::string BglIdent(uint32_t value); /* base 38, most significant character first */
 size_t FormatIdent(char *to, uint32_t value); /* the same at `to` (7 characters at most); its length */
 

@@ -41,6 +41,11 @@ enum Coding : uint8_t {
     C_INDEX,        /* no bytes: the item's index in its array, from 0 */
     C_DOUBLE,       /* float64, as a plain number to 8 decimals (positions some records hold as doubles) */
     C_TEXT_LIST,    /* `width`-byte texts from `offset` to the end of the item, joined by ", " */
+    C_ORIGIN_LAT,   /* uint32 latitude, not written: the origin of the C_METRES_EAST_NORTH fields of the items
+                       and parts that follow */
+    C_ORIGIN_LON,   /* uint32 longitude, the same */
+    C_METRES_EAST_NORTH, /* float32 metres east, then float32 metres north, of the origin: written as the
+                       attributes "lat" and "lon" of the point they reach */
     C_CODINGS
 };
 
@@ -86,7 +91,9 @@ struct Part {
 /* Items that follow one another at `start`: their number is the integer of `countWidth`
  * bytes at `countOffset` (countWidth 0: as many whole items of `stride` bytes as fit before
  * the end); each is `stride` bytes, plus `extraUnit` bytes per unit of the integer of
- * `extraWidth` at `extraOffset` inside the item. */
+ * `extraWidth` at `extraOffset` inside the item. With `extraWidth` 0 and `extraUnit` N, the
+ * item goes on instead with a text at `extraOffset` ended by a NUL, the text and its NUL
+ * padded to a multiple of N bytes (a taxiway sign's label). */
 struct Items {
     uint16_t start;
     uint16_t countOffset;

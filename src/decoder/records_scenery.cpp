@@ -1,8 +1,8 @@
 /*
  * Scenery objects (section 0x25), framed by a 16-bit id and a 16-bit size, in both
- * generations: the placement every object shares, then its kind (library object, windsock).
- * Layouts from the FSDeveloper wiki's "BGL File Format" page, checked against
- * LEAR/LEAR_ADEX_ARV187.bgl.
+ * generations: the placement every object shares, then its kind (library object, windsock,
+ * taxiway signs). Layouts from the FSDeveloper wiki's "BGL File Format" page, checked against
+ * LEAR/LEAR_ADEX_ARV187.bgl; the taxiway signs from that file alone.
  */
 #include "names.h"
 
@@ -43,6 +43,27 @@ const Part WINDSOCK_PARTS[] = {
     {0, WhenSet(0x10, 2, 0x0004), &NO_CRASH}, {0, WhenSet(0x10, 2, 0x0010), &NO_SHADOW}, {0, Always(), &WINDSOCK}};
 const Layout WINDSOCK_OBJECT = {"SceneryObject", TABLE(PLACEMENT_FIELDS), TABLE(WINDSOCK_PARTS), nullptr, 0};
 
+/* Taxiway signs: one object holds every sign of an airport, each 12 bytes (metres east and
+ * north of the object's position, heading, size, justification) and its label, ended by a
+ * NUL and padded to an even length (corpus: LEAR/LEAR_ADEX_ARV187.bgl, 112 signs in one
+ * record whose first sign stands at the object's position). The source's signs are children
+ * of their airport, each with its own lat and lon; nothing in the record ties it to an
+ * airport, so the signs are written where the record stands and the object's placement, the
+ * compiler's own, is not written. LEAR's signs are all of size 3 and justified RIGHT (2):
+ * LEFT as 1 is assumed. */
+const char *const SIGN_SIZE_NAMES[] = {nullptr, "SIZE1", "SIZE2", "SIZE3", "SIZE4", "SIZE5"};
+const char *const JUSTIFICATION_NAMES[] = {nullptr, "LEFT", "RIGHT"};
+const NameTable SIGN_SIZES = NAMES(SIGN_SIZE_NAMES);
+const NameTable JUSTIFICATIONS = NAMES(JUSTIFICATION_NAMES);
+const Field SIGN_FIELDS[] = {
+    Coded(0x00, C_METRES_EAST_NORTH, 8, nullptr), Coded(0x08, C_ANGLE16, 2, "heading"), Text(0x0C, 0, "label"),
+    Enum(0x0A, 1, "size", &SIGN_SIZES), Enum(0x0B, 1, "justification", &JUSTIFICATIONS),
+};
+const Layout SIGN = {"TaxiwaySign", TABLE(SIGN_FIELDS), nullptr, 0, nullptr, 0};
+const Items SIGN_ITEMS[] = {{0x30, 0x2C, 4, 0x0C, 0x0C, 0, 2, &SIGN}};
+const Field SIGNS_ORIGIN_FIELDS[] = {Coded(0x08, C_ORIGIN_LAT, 4, nullptr), Coded(0x04, C_ORIGIN_LON, 4, nullptr)};
+const Layout TAXIWAY_SIGNS = {nullptr, TABLE(SIGNS_ORIGIN_FIELDS), nullptr, 0, TABLE(SIGN_ITEMS)};
+
 } // namespace
 
 /* A library object's whole record; a jetway of the older airports holds one too. */
@@ -53,6 +74,7 @@ namespace {
 const RecordKind SCENERY_ROWS[] = {
     {0x000B, 0x40, &LIBRARY_SCENERY_OBJECT, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
     {0x000C, 0x3E, &WINDSOCK_OBJECT, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
+    {0x000E, 0x30, &TAXIWAY_SIGNS, nullptr, nullptr, "corpus: LEAR/LEAR_ADEX_ARV187.bgl", nullptr, 0},
 };
 
 } // namespace

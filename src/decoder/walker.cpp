@@ -40,6 +40,8 @@ struct Walk {
     std::string scratch[MAX_LEVELS][2]; /* attributes and body of each nesting level, reused */
     uint32_t section;                   /* the type of the section being walked */
     bool newest;                        /* a file of the newest generation */
+    double originLatitude;              /* where the C_METRES_EAST_NORTH fields measure from */
+    double originLongitude;
     Damage damage;
 };
 
@@ -171,6 +173,7 @@ size_t CodingWidth(const Field &field)
     case C_CONST:
     case C_INDEX:
     case C_TEXT_LIST: return 0;
+    case C_METRES_EAST_NORTH: return 8;
     case C_ANGLE16: return 2;
     case C_GUID: return 16;
     case C_DOUBLE: return 8;
@@ -298,6 +301,15 @@ bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::str
         break;
     }
     case C_TEXT_LIST: AppendTextList(out, name, p, span.size - field.offset, field.width); break;
+    case C_ORIGIN_LAT: w.originLatitude = BglLatitude(Le32(p)); break;
+    case C_ORIGIN_LON: w.originLongitude = BglLongitude(Le32(p)); break;
+    case C_METRES_EAST_NORTH: {
+        double latitude, longitude;
+        OffsetByMetres(w.originLatitude, w.originLongitude, Float32(p), Float32(p + 4), &latitude, &longitude);
+        XmlCoordinate(out, "lat", BglRawLatitude(latitude), true, w.units);
+        XmlCoordinate(out, "lon", BglRawLongitude(longitude), false, w.units);
+        break;
+    }
     default: break;
     }
     return true;
@@ -312,6 +324,29 @@ bool WriteFields(Walk &w, const Layout &layout, Span span, uint32_t index, std::
 }
 
 /* ---- elements ---- */
+
+/* The bytes of the item at `at`: its stride, plus the units its count of extra bytes says, or
+ * plus its padded NUL-ended text. */
+bool ItemLength(Walk &w, const Items &items, Span span, size_t at, size_t *length)
+{
+    *length = items.stride;
+    if (items.extraWidth) {
+        if (!Reach(w, span, at + items.extraOffset, items.extraWidth))
+            return false;
+        *length += (size_t)Unsigned(At(w, span, at + items.extraOffset), items.extraWidth) * items.extraUnit;
+    } else if (items.extraUnit) {
+        size_t text = at + items.extraOffset;
+        if (!Reach(w, span, text, 1))
+            return false;
+        const void *nul = memchr(At(w, span, text), '\0', span.size - text);
+        if (!nul)
+            return Fail(w, span.at + text, "damaged record at offset 0x%zX: the text at +0x%zX has no end", span.at, text);
+        size_t padded = (size_t)((const unsigned char *)nul - At(w, span, text)) + 1;
+        padded += (items.extraUnit - padded % items.extraUnit) % items.extraUnit;
+        *length = items.extraOffset + padded;
+    }
+    return Reach(w, span, at, *length);
+}
 
 struct ChildRecords {
     const Tables *tables;
@@ -365,13 +400,8 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
                          : items.stride && at < span.size ? (uint32_t)((span.size - at) / items.stride)
                                                            : 0;
         for (uint32_t n = 0; n < count; ++n) {
-            size_t length = items.stride;
-            if (items.extraWidth) {
-                if (!Reach(w, span, at + items.extraOffset, items.extraWidth))
-                    return false;
-                length += (size_t)Unsigned(At(w, span, at + items.extraOffset), items.extraWidth) * items.extraUnit;
-            }
-            if (!Reach(w, span, at, length))
+            size_t length;
+            if (!ItemLength(w, items, span, at, &length))
                 return false;
             if (!WriteLayout(w, *items.item, Span{span.at + at, length}, n, level + 1, inner, body, attributes, nullptr))
                 return false;
@@ -429,9 +459,10 @@ bool InsideRadius(Walk &w, const Layout &layout, Span span)
         return true;
     const Field *latitude = nullptr, *longitude = nullptr;
     for (size_t i = 0; i < layout.fieldCount; ++i) {
-        if (layout.fields[i].coding == C_LAT && !latitude)
+        Coding coding = layout.fields[i].coding;
+        if ((coding == C_LAT || coding == C_ORIGIN_LAT) && !latitude)
             latitude = &layout.fields[i];
-        if (layout.fields[i].coding == C_LON && !longitude)
+        if ((coding == C_LON || coding == C_ORIGIN_LON) && !longitude)
             longitude = &layout.fields[i];
     }
     if (!latitude || !longitude || latitude->offset + 4u > span.size || longitude->offset + 4u > span.size)
@@ -623,6 +654,7 @@ bool DecodeBgl(const unsigned char *bytes, size_t size, const DecodeOptions &opt
     w.result = result;
     w.units = XmlUnits{options.feet, options.miles, options.dms};
     w.section = 0;
+    w.originLatitude = w.originLongitude = 0;
     if (!ReadHeader(bytes, size, &w.file, &w.damage))
         return Refuse(w);
     Note(w, "BGL header: %u sections", w.file.sections);
