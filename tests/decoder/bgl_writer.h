@@ -66,6 +66,12 @@ inline std::string Names(const char *ident, const char *region)
     return Words({PackIdent(ident) << 5, PackIdent(region)});
 }
 
+/* Id, size (4 + body) and body: the framing of the scenery objects (section 0x25). */
+inline std::string Framed16(uint16_t id, const std::string &body)
+{
+    return Le16(id) + Le16((uint16_t)(4 + body.size())) + body;
+}
+
 /* Id, size (6 + body) and body. */
 inline std::string Framed(uint16_t id, const std::string &body)
 {
@@ -77,7 +83,7 @@ inline std::string WaypointRecord(Place at, float magvar, const char *ident, con
     return Framed(0x22, std::string{1, 0} + At(at).substr(0, 8) + Floats({magvar}) + Names(ident, region));
 }
 
-/* An airport of layout `id` (0x0003, 0x0056, 0x0113): its fixed part, then `children`. */
+/* An airport of layout `id` (0x0003, 0x003C, 0x0056, 0x0113): its fixed part, then `children`. */
 inline std::string AirportRecord(uint16_t id, Place at, float magvar, const char *ident, const char *region,
                           const std::string &children)
 {
@@ -88,7 +94,7 @@ inline std::string AirportRecord(uint16_t id, Place at, float magvar, const char
     } else {
         fixed += Names(ident, region);
     }
-    fixed.resize(id == 0x0003 ? 0x38 - 6 : id == 0x0056 ? 0x44 - 6 : 0x5C - 6, '\0');
+    fixed.resize(id == 0x0003 || id == 0x003C ? 0x38 - 6 : id == 0x0056 ? 0x44 - 6 : 0x5C - 6, '\0');
     return Framed(id, fixed + children);
 }
 

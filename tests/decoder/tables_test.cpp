@@ -179,6 +179,70 @@ TEST(BglDecode, NewestRunwayChildrenNoCorpusFileHolds)
 
 } // namespace
 
+namespace {
+
+// Older record kinds no corpus file holds, written as the published descriptions lay them out
+// (the classic airport 0x0003 and runway 0x0004 are in the sample above); and the taxiway
+// signs, whose layout LEAR/LEAR_ADEX_ARV187.bgl shows, on a label of odd and one of even length.
+TEST(BglDecode, OlderKindsNoCorpusFileHolds)
+{
+    const Place field = {40.25, -3.4, 600};
+    // A runway of 0x44 bytes: surface, 09 L, ILS idents, position, length, width, heading, pattern altitude.
+    std::string runway = Le16(4) + std::string{9, 1, 27, 2} + std::string(8, '\0') + At(field) +
+                         Floats({3000, 45, 90, 300});
+    runway.resize(0x44 - 6, '\0');
+    auto pad = [](uint16_t id, float length) { return Framed(id, Le16(1) + Floats({length, 45})); };
+    // An approach of 0x20 bytes (VOR, runway 09, fix VOR "ARV"), then its transition legs.
+    std::string approach = std::string{'A', 9, 2, 0, 0, 0} + Words({PackIdent("ARV") << 5 | 2, PackIdent("LE")}) +
+                           Floats({900, 90, 1200});
+    std::string leg = std::string{4, 1, 2, 0} + Words({PackIdent("ARV") << 5 | 2, PackIdent("LE"), 0, 0}) +
+                      Floats({0, 0, 270, 5000, 1500, 0});
+    const std::string airport =
+        WriteBgl({{0x03, AirportRecord(0x003C, field, 0, "LEXX", "LE",
+                                       Framed(0x3E, runway + pad(0x05, 100) + pad(0x06, 110) + pad(0x07, 120) +
+                                                        pad(0x08, 130) + pad(0x09, 140) + pad(0x0A, 150)) +
+                                           Framed(0x24, approach + Framed(0x2F, Le16(1) + leg)))}});
+    // Taxiway signs: 1000 m east and 500 m north of the object's position, the second.
+    std::string signs = At(field) + Le16(1) + std::string(0x2C - 0x12, '\0') + Words({2}) +
+                        Floats({0, 0}) + Le16(0x705B) + std::string{3, 2} + "l[A]" + std::string(2, '\0') +
+                        Floats({1000, 500}) + Le16(0x8000) + std::string{1, 1} + "d<[B]" + std::string(1, '\0');
+    const std::string sceneryFile = WriteBgl({{0x25, Framed16(0x0E, signs)}});
+    const struct { const char *name; const std::string &file; const char *part; } rows[] = {
+        // FSDeveloper wiki, "BGL File Format": runway sub-records 0x05-0x0A, surface, length, width.
+        {"offset threshold, primary", airport, "<OffsetThreshold end=\"PRIMARY\" surface=\"GRASS\" length=\"100\" width=\"45\"/>"},
+        {"offset threshold, secondary", airport, "<OffsetThreshold end=\"SECONDARY\" surface=\"GRASS\" length=\"110\""},
+        {"blast pad, primary", airport, "<BlastPad end=\"PRIMARY\" surface=\"GRASS\" length=\"120\" width=\"45\"/>"},
+        {"blast pad, secondary", airport, "<BlastPad end=\"SECONDARY\" surface=\"GRASS\" length=\"130\""},
+        {"overrun, primary", airport, "<Overrun end=\"PRIMARY\" surface=\"GRASS\" length=\"140\" width=\"45\"/>"},
+        {"overrun, secondary", airport, "<Overrun end=\"SECONDARY\" surface=\"GRASS\" length=\"150\""},
+        // FSDeveloper wiki, "BGL File Format": transition legs 0x2F, legs of 0x2C bytes as the approach legs.
+        {"transition legs", airport, "<TransitionLegs>\r\n        <Leg type=\"CF\" fixType=\"VOR\" fixRegion=\"LE\" "
+                                     "fixIdent=\"ARV\" flyOver=\"FALSE\" turnDirection=\"R\""},
+        {"transition leg values", airport, "trueCourse=\"270\" magneticCourse=\"270\" distance=\"5000\" time=\"5000\" "
+                                           "altitudeDescriptor=\"A\" altitude1=\"1500\" altitude2=\"0\"/>\r\n      </TransitionLegs>"},
+        // Corpus: LEAR/LEAR_ADEX_ARV187.bgl. 500 m north is 500 / 111130.556 = 0.0044992 degrees;
+        // 1000 m east, half-way at 40.2522 degrees, 1000 / (111319.49 cos 40.2522) = 0.0117703.
+        {"sign at the object", sceneryFile, "<TaxiwaySign lat=\"40.25\" lon=\"-3.4\" heading=\"158\" label=\"l[A]\" "
+                                            "size=\"SIZE3\" justification=\"RIGHT\"/>"},
+        {"sign 1000 m east, 500 m north", sceneryFile, "<TaxiwaySign lat=\"40.254499\" lon=\"-3.3882295\" heading=\"180\" "
+                                                      "label=\"d&lt;[B]\" size=\"SIZE1\" justification=\"LEFT\"/>"},
+    };
+    Decoded fromAirport = Decode(airport), fromScenery = Decode(sceneryFile);
+    ASSERT_TRUE(fromAirport.ok) << fromAirport.result.error;
+    ASSERT_TRUE(fromScenery.ok) << fromScenery.result.error;
+    for (const auto &row : rows) {
+        const std::string &xml = &row.file == &airport ? fromAirport.xml : fromScenery.xml;
+        EXPECT_NE(std::string::npos, xml.find(row.part)) << row.name << ": " << row.part << " in\n" << xml;
+    }
+    // A label without its NUL runs to the end of the record: refused there.
+    std::string unended = signs.substr(0, signs.size() - 1);
+    Decoded damaged = Decode(WriteBgl({{0x25, Framed16(0x0E, unended)}}));
+    EXPECT_FALSE(damaged.ok);
+    EXPECT_NE(std::string::npos, damaged.result.error.find("has no end")) << damaged.result.error;
+}
+
+} // namespace
+
 // Texts as the XML carries them: the document is UTF-8; UTF-8 from the file is kept, other
 // bytes above ASCII are read as ISO-8859-1, and control characters XML cannot hold become '?'.
 TEST(BglText, NamesBecomeWellFormedUtf8)
