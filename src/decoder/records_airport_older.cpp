@@ -1,5 +1,5 @@
 /*
- * Airports of the older generation (ids 0x0003, 0x003C, 0x00AB) and their children: runways
+ * Airports of the older generation (ids 0x0003, 0x003C, and 0x00AB read as 0x003C) and their children: runways
  * with their pads, lights and VASI, starts, COM, helipads, the taxiway network, parking,
  * aprons and their edge lights, jetways, approaches and their legs, the tower, fuel and the
  * delete-airport record. Layouts from the FSDeveloper wiki's "BGL File Format" page; where it
@@ -13,6 +13,7 @@ namespace {
 
 const char *const SOURCE_WIKI = "FSDeveloper wiki: BGL File Format";
 const char *const SOURCE_LEAR = "corpus: LEAR/LEAR_ADEX_ARV187.bgl";
+const char *const SOURCE_GUESS_AB = "layout of 0x003C assumed; no description or corpus file shows 0x00AB";
 
 const Field NAME_FIELDS[] = {Text(6, 0, "name")};
 const Layout NAME = {nullptr, TABLE(NAME_FIELDS), nullptr, 0, nullptr, 0};
@@ -352,9 +353,10 @@ const Layout AIRPORT_CLASSIC = {"Airport", TABLE(AIRPORT_CLASSIC_FIELDS), nullpt
 const RecordKind AIRPORT_KIND_ROWS[] = {
     {0x0003, 0x38, &AIRPORT_CLASSIC, &AIRPORT_CHILDREN, nullptr, SOURCE_WIKI, nullptr, 0},
     {0x003C, 0x38, &AIRPORT, &AIRPORT_CHILDREN, nullptr, SOURCE_LEAR, nullptr, 0},
-    /* Later compilers of the generation: the fixed part grows to 0x44 like the newest
-     * generation's 0x0056; no corpus file holds one. */
-    {0x00AB, 0x44, &AIRPORT, &AIRPORT_CHILDREN, nullptr, SOURCE_WIKI, nullptr, 0},
+    /* An airport id of later compilers of the generation. Layout of 0x003C assumed, its fixed
+     * part taken as 0x44 like the newest generation's 0x0056; no description or corpus file
+     * shows 0x00AB. */
+    {0x00AB, 0x44, &AIRPORT, &AIRPORT_CHILDREN, nullptr, SOURCE_GUESS_AB, nullptr, 0},
 };
 
 } // namespace
