@@ -189,17 +189,32 @@ const Items TAXI_NAME_ITEMS[] = {{0x08, 0x06, 2, 8, 0, 0, 0, &TAXI_NAME}};
 const Layout TAXI_NAMES = {nullptr, nullptr, 0, nullptr, 0, TABLE(TAXI_NAME_ITEMS)};
 
 /* 36 bytes a path (corpus: LEAR; the last 20 are zero there). The byte at 5 is the taxi name's
- * index, or a runway path's number with its designator in the top bits of the end point. */
+ * index, or, on a path of type RUNWAY (2), the runway's number, its designator then in the top
+ * bits of the end point: LEAR's 9 runway paths have a number and designator and no name, its
+ * 155 others a name only. */
 const Field PATH_FIELDS[] = {
     Enum(0x04, 1, "type", &PATH_TYPES, 0x1F), Int(0x00, 2, "start"), Int(0x02, 2, "end", 0x0FFF),
     Length(0x08, "width"), Float(0x0C, "weightLimit"), Flag(0x04, 1, 0x20, "drawSurface"),
-    Flag(0x04, 1, 0x40, "drawDetail"), Enum(0x07, 1, "surface", &SURFACES), Int(0x05, 1, "name"),
+    Flag(0x04, 1, 0x40, "drawDetail"), Enum(0x07, 1, "surface", &SURFACES),
+};
+const Field PATH_NAME_FIELDS[] = {Int(0x05, 1, "name")};
+const Layout PATH_NAME = {nullptr, TABLE(PATH_NAME_FIELDS), nullptr, 0, nullptr, 0};
+const Field PATH_RUNWAY_FIELDS[] = {
     Coded(0x05, C_RUNWAY_NUMBER, 1, "number"), Enum(0x02, 2, "designator", &DESIGNATORS, 0xF000, 12),
+};
+const Layout PATH_RUNWAY = {nullptr, TABLE(PATH_RUNWAY_FIELDS), nullptr, 0, nullptr, 0};
+const Field PATH_LINE_FIELDS[] = {
     Flag(0x06, 1, 0x01, "centerLine"), Flag(0x06, 1, 0x02, "centerLineLighted"),
     Enum(0x06, 1, "leftEdge", &EDGES, 0x0C, 2), Flag(0x06, 1, 0x10, "leftEdgeLighted"),
     Enum(0x06, 1, "rightEdge", &EDGES, 0x60, 5), Flag(0x06, 1, 0x80, "rightEdgeLighted"),
 };
-const Layout PATH = {"TaxiwayPath", TABLE(PATH_FIELDS), nullptr, 0, nullptr, 0};
+const Layout PATH_LINES = {nullptr, TABLE(PATH_LINE_FIELDS), nullptr, 0, nullptr, 0};
+const Part PATH_PARTS[] = {
+    {0, Condition{0x04, 1, 0x1F, 2, T_DIFFERS}, &PATH_NAME},
+    {0, WhenEquals(0x04, 1, 2, 0x1F), &PATH_RUNWAY},
+    {0, Always(), &PATH_LINES},
+};
+const Layout PATH = {"TaxiwayPath", TABLE(PATH_FIELDS), TABLE(PATH_PARTS), nullptr, 0};
 const Items PATH_ITEMS[] = {{0x08, 0x06, 2, 36, 0, 0, 0, &PATH}};
 const Layout PATHS = {nullptr, nullptr, 0, nullptr, 0, TABLE(PATH_ITEMS)};
 

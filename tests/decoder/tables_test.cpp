@@ -195,13 +195,20 @@ TEST(BglDecode, OlderKindsNoCorpusFileHolds)
     // An approach of 0x20 bytes (VOR, runway 09, fix VOR "ARV"), then its transition legs.
     std::string approach = std::string{'A', 9, 2, 0, 0, 0} + Words({PackIdent("ARV") << 5 | 2, PackIdent("LE")}) +
                            Floats({900, 90, 1200});
+    // Taxiway paths of 36 bytes (corpus: LEAR): a TAXI path named by taxi name 3, a RUNWAY path
+    // of runway 27 RIGHT (designator in the end point's top bits).
+    auto path = [](uint16_t end, char type, char nameOrNumber) {
+        std::string bytes = Le16(1) + Le16(end) + std::string{type, nameOrNumber, 0, 4} + Floats({20, 0});
+        return bytes + std::string(36 - bytes.size(), '\0');
+    };
+    std::string paths = Framed(0x40, Le16(2) + path(2, 1, 3) + path(0x2003, 2, 27));
     std::string leg = std::string{4, 1, 2, 0} + Words({PackIdent("ARV") << 5 | 2, PackIdent("LE"), 0, 0}) +
                       Floats({0, 0, 270, 5000, 1500, 0});
     const std::string airport =
         WriteBgl({{0x03, AirportRecord(0x003C, field, 0, "LEXX", "LE",
                                        Framed(0x3E, runway + pad(0x05, 100) + pad(0x06, 110) + pad(0x07, 120) +
                                                         pad(0x08, 130) + pad(0x09, 140) + pad(0x0A, 150)) +
-                                           Framed(0x24, approach + Framed(0x2F, Le16(1) + leg)))}});
+                                           Framed(0x24, approach + Framed(0x2F, Le16(1) + leg)) + paths)}});
     // Taxiway signs: 1000 m east and 500 m north of the object's position, the second.
     std::string signs = At(field) + Le16(1) + std::string(0x2C - 0x12, '\0') + Words({2}) +
                         Floats({0, 0}) + Le16(0x705B) + std::string{3, 2} + "l[A]" + std::string(2, '\0') +
@@ -220,6 +227,12 @@ TEST(BglDecode, OlderKindsNoCorpusFileHolds)
                                      "fixIdent=\"ARV\" flyOver=\"FALSE\" turnDirection=\"R\""},
         {"transition leg values", airport, "trueCourse=\"270\" magneticCourse=\"270\" distance=\"5000\" time=\"5000\" "
                                            "altitudeDescriptor=\"A\" altitude1=\"1500\" altitude2=\"0\"/>\r\n      </TransitionLegs>"},
+        // Corpus: LEAR/LEAR_ADEX_ARV187.bgl: a path's name, or its runway's number and designator.
+        {"taxi path", airport, "<TaxiwayPath type=\"TAXI\" start=\"1\" end=\"2\" width=\"20\" weightLimit=\"0\" "
+                               "drawSurface=\"FALSE\" drawDetail=\"FALSE\" surface=\"ASPHALT\" name=\"3\" centerLine"},
+        {"runway path", airport, "surface=\"ASPHALT\" number=\"27\" designator=\"RIGHT\" centerLine"},
+        {"no runway number on a taxi path", airport, "!name=\"3\" number"},
+        {"no name on a runway path", airport, "!name=\"27\""},
         // Corpus: LEAR/LEAR_ADEX_ARV187.bgl. 500 m north is 500 / 111130.556 = 0.0044992 degrees;
         // 1000 m east, half-way at 40.2522 degrees, 1000 / (111319.49 cos 40.2522) = 0.0117703.
         {"sign at the object", sceneryFile, "<TaxiwaySign lat=\"40.25\" lon=\"-3.4\" heading=\"158\" label=\"l[A]\" "
@@ -232,7 +245,8 @@ TEST(BglDecode, OlderKindsNoCorpusFileHolds)
     ASSERT_TRUE(fromScenery.ok) << fromScenery.result.error;
     for (const auto &row : rows) {
         const std::string &xml = &row.file == &airport ? fromAirport.xml : fromScenery.xml;
-        EXPECT_NE(std::string::npos, xml.find(row.part)) << row.name << ": " << row.part << " in\n" << xml;
+        bool absent = row.part[0] == '!';
+        EXPECT_NE(absent, xml.find(row.part + absent) != std::string::npos) << row.name << ": " << row.part << " in\n" << xml;
     }
     // A label without its NUL runs to the end of the record: refused there.
     std::string unended = signs.substr(0, signs.size() - 1);
