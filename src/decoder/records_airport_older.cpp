@@ -227,8 +227,11 @@ const Items APRON_ITEMS[] = {{0x09, 0x07, 2, 8, 0, 0, 0, &VERTEX}};
 const Layout APRON = {"Apron", TABLE(APRON_FIELDS), nullptr, 0, TABLE(APRON_ITEMS)};
 
 /* One record holds every vertex of the edge lights (count at 8, from 0x18), then the edges
- * that join them (count at 0xA). The source's runs of edges become one EdgeLights here
- * (corpus: LEAR, 14 vertices in 4 runs). */
+ * that join them (count at 0xA), 8 bytes each: spacing (float), start and end vertex (u16).
+ * The edges say where the source's runs end: a run breaks where an edge does not start at the
+ * previous edge's end (corpus: LEAR, 14 vertices, edges 0-1-2-3, 4-5-6, 7-8-9-10-11, 12-13, the
+ * source's 4 EdgeLights of 4, 3, 5 and 2 vertices). Writing the runs apart would need items
+ * grouped by that break and read by index; for now the vertices become one EdgeLights. */
 const Items EDGE_VERTEX_ITEMS[] = {{0x18, 0x08, 2, 8, 0, 0, 0, &VERTEX}};
 const Layout EDGE_LIGHTS = {"EdgeLights", nullptr, 0, nullptr, 0, TABLE(EDGE_VERTEX_ITEMS)};
 const Part APRON_EDGE_PARTS[] = {{0, Always(), &EDGE_LIGHTS}};
