@@ -90,7 +90,8 @@ struct Part {
 
 /* Items that follow one another at `start`: their number is the integer of `countWidth`
  * bytes at `countOffset` (countWidth 0: as many whole items of `stride` bytes as fit before
- * the end); each is `stride` bytes, plus `extraUnit` bytes per unit of the integer of
+ * the end; with stride 0 too, as many items as have room for their own size field before the
+ * end, a size of 0 ending them); each is `stride` bytes, plus `extraUnit` bytes per unit of the integer of
  * `extraWidth` at `extraOffset` inside the item. With `extraWidth` 0 and `extraUnit` N, the
  * item goes on instead with a text at `extraOffset` ended by a NUL, the text and its NUL
  * padded to a multiple of N bytes (a taxiway sign's label). */

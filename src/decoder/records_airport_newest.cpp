@@ -306,14 +306,17 @@ const Layout EDGE_LIGHTS = {"EdgeLights", TABLE(EDGE_LIGHTS_FIELDS), nullptr, 0,
 /* ---- objects the airport places ---- */
 
 /* 0x00DE: parking number, gate name, suffix, then the sizes of up to two scenery objects and
- * the first of them, framed like section 0x25's, at 0x12 (corpus: KPSC/KPSC.bgl, CYQT). */
+ * the objects, framed like section 0x25's, from 0x12: a sim object, and in CYQT's three jetways
+ * and one of KPSC's a library object after it (corpus: KPSC/KPSC.bgl, CYQT/CYQT_Scene.bgl). */
 const Field JETWAY_FIELDS[] = {Enum(0x08, 2, "gateName", &PARKING_NAMES), Int(0x06, 2, "parkingNumber"),
                                Enum(0x0A, 2, "suffix", &SUFFIXES)};
-const Part JETWAY_PARTS[] = {
-    {0x12, WhenEquals(0x12, 2, 0x0019), &NEWEST_SIM_SCENERY_OBJECT},
-    {0x12, WhenEquals(0x12, 2, 0x000B), &NEWEST_LIBRARY_SCENERY_OBJECT},
+const Part JETWAY_OBJECT_PARTS[] = {
+    {0, WhenEquals(0, 2, 0x0019), &NEWEST_SIM_SCENERY_OBJECT},
+    {0, WhenEquals(0, 2, 0x000B), &NEWEST_LIBRARY_SCENERY_OBJECT},
 };
-const Layout JETWAY = {"Jetway", TABLE(JETWAY_FIELDS), TABLE(JETWAY_PARTS), nullptr, 0};
+const Layout JETWAY_OBJECT = {nullptr, nullptr, 0, TABLE(JETWAY_OBJECT_PARTS), nullptr, 0};
+const Items JETWAY_OBJECTS[] = {{0x12, 0, 0, 0, 2, 2, 1, &JETWAY_OBJECT}};
+const Layout JETWAY = {"Jetway", TABLE(JETWAY_FIELDS), nullptr, 0, TABLE(JETWAY_OBJECTS)};
 
 /* 0x0066: after the size of what follows at 0x06 and a 16-bit word, a tower is either a
  * scenery object, framed like section 0x25's, at 0x0A whose position is the tower's (its

@@ -8,6 +8,7 @@
 #include "decoder.h"
 
 #include <stdarg.h>
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -396,10 +397,16 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
         if (!Reach(w, span, items.countOffset, items.countWidth))
             return false;
         size_t at = items.start;
+        bool sizedByThemselves = !items.countWidth && !items.stride && items.extraWidth;
         uint32_t count = items.countWidth ? Unsigned(At(w, span, items.countOffset), items.countWidth)
+                         : sizedByThemselves ? UINT32_MAX
                          : items.stride && at < span.size ? (uint32_t)((span.size - at) / items.stride)
                                                            : 0;
         for (uint32_t n = 0; n < count; ++n) {
+            /* Items that give their own size: as many as have room for that size before the end. */
+            if (sizedByThemselves && (at > span.size || span.size - at < (size_t)items.extraOffset + items.extraWidth ||
+                                      Unsigned(At(w, span, at + items.extraOffset), items.extraWidth) == 0))
+                break;
             size_t length;
             if (!ItemLength(w, items, span, at, &length))
                 return false;
