@@ -75,6 +75,7 @@ std::string BglIdent(uint32_t value)
 }
 
 static const uint64_t POWERS[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+static const double SCALES[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
 
 /* Digits, zero-padded to `width`, written at `to`; returns their number. Values that fit 32
  * bits are divided as such: the 32-bit build would otherwise call the runtime's 64-bit
@@ -127,13 +128,13 @@ size_t FormatFixed(char *to, double value, int decimals)
     double magnitude = fabs(value);
     if (!(magnitude < 2147483647.0))
         return 0;
-    uint32_t whole = (uint32_t)(int32_t)magnitude, scale = (uint32_t)POWERS[decimals];
-    uint32_t fraction = (uint32_t)(int32_t)((magnitude - whole) * scale + 0.5);
+    int32_t whole = (int32_t)magnitude, scale = (int32_t)POWERS[decimals];
+    int32_t fraction = (int32_t)((magnitude - whole) * SCALES[decimals] + 0.5);
     if (fraction >= scale) {
         fraction -= scale;
         ++whole;
     }
-    return PutParts(to, value < 0, whole, fraction, decimals);
+    return PutParts(to, value < 0, (uint32_t)whole, (uint32_t)fraction, decimals);
 }
 
 void AppendFixed(std::string &out, double value, int decimals)
@@ -173,29 +174,32 @@ static uint32_t EncodeCoordinate(double degrees, bool latitude)
     return raw < 0 || raw > 4294967295.0 ? 0 : (uint32_t)(raw + 0.5);
 }
 
-/* Whether `degrees` encodes to `raw`, by the rounding EncodeCoordinate does, in doubles. */
-static bool EncodesTo(double degrees, uint32_t raw, bool latitude)
+/* Whether `degrees` encodes to `stored`, by the rounding EncodeCoordinate does, in doubles. */
+static bool EncodesTo(double degrees, double stored, bool latitude)
 {
     double value = latitude ? (90.0 - degrees) * (2.0 * 0x10000000) / 180.0 : (degrees + 180.0) * (3.0 * 0x10000000) / 360.0;
-    return value >= raw - 0.5 && value < raw + 0.5;
+    return value >= stored - 0.5 && value < stored + 0.5;
 }
 
 size_t FormatCoordinate(char *to, uint32_t raw, bool latitude)
 {
+    /* Signed 32-bit integers and doubles only: the 32-bit build converts an unsigned one to a
+     * double the long way. */
     double degrees = latitude ? BglLatitude(raw) : BglLongitude(raw), magnitude = fabs(degrees);
-    uint32_t whole = (uint32_t)(int32_t)magnitude;
+    double stored = (double)raw, sign = degrees < 0 ? -1.0 : 1.0;
+    int32_t whole = (int32_t)magnitude;
     double rest = magnitude - whole; /* exact */
     /* The fewest decimals that encode back; eight always do, a step being over 3e-7 degrees. */
     for (int decimals = 0;; ++decimals) {
-        uint32_t scale = (uint32_t)POWERS[decimals];
-        uint32_t fraction = (uint32_t)(int32_t)(rest * scale + 0.5), shownWhole = whole;
+        int32_t scale = (int32_t)POWERS[decimals], shownWhole = whole;
+        int32_t fraction = (int32_t)(rest * SCALES[decimals] + 0.5);
         if (fraction >= scale) {
             fraction -= scale;
             ++shownWhole;
         }
-        double shown = (shownWhole + (double)fraction / scale) * (degrees < 0 ? -1.0 : 1.0);
-        if (decimals == 8 || EncodesTo(shown, raw, latitude))
-            return PutParts(to, degrees < 0, shownWhole, fraction, decimals);
+        double shown = (shownWhole + fraction / SCALES[decimals]) * sign;
+        if (decimals == 8 || EncodesTo(shown, stored, latitude))
+            return PutParts(to, degrees < 0, (uint32_t)shownWhole, (uint32_t)fraction, decimals);
     }
 }
 
