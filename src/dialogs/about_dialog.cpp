@@ -5,7 +5,6 @@
  */
 #include <windows.h>
 
-#include <shellapi.h>
 #include <string.h>
 
 #include "dialogs/core/text_forms.h"
@@ -31,8 +30,7 @@ char *FormatThousands(char *buffer, size_t bufferSize, DWORD value)
 
 BOOL OpenHomePage(HWND owner)
 {
-    HINSTANCE result = ShellExecuteA(owner, "open", HomePageAddress, NULL, NULL, SW_SHOW);
-    return (INT_PTR)result > 32;
+    return LateOpenInShell(owner, HomePageAddress);
 }
 
 static void SetItemText(HWND dialog, int id, const char *text)

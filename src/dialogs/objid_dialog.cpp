@@ -4,17 +4,17 @@
  */
 #include <windows.h>
 
-#include <objbase.h>
-
 #include "dialogs/core/text_forms.h"
 #include "dialogs/dialogs.h"
 #include "resource.h"
+#include "ui/ui.h"
 
 void GenerateObjectId(HWND spacedField, HWND plainField)
 {
     GUID guid;
-    if (FAILED(CoCreateGuid(&guid))) {
-        /* Better no id at all than one that looks fresh and is not. */
+    if (!LateCreateGuid(&guid)) {
+        /* Better no id at all than one that looks fresh and is not (the COM runtime may not
+         * even load). */
         SetWindowTextA(spacedField, "");
         SetWindowTextA(plainField, "");
         return;

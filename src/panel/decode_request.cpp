@@ -6,8 +6,6 @@
  */
 #include "panel/panel.h"
 
-#include <commdlg.h>
-#include <shellapi.h>
 #include <stdlib.h>
 
 #include "panel/core/panel_codec.h"
@@ -15,6 +13,7 @@
 #include "resource.h"
 #include "run/run.h"
 #include "settings/regstore.h"
+#include "ui/ui.h"
 
 static const int BROWSE_BUFFER = 512;
 static const int GO_BUFFER = 260;
@@ -52,7 +51,7 @@ void OnBrowse(HWND dialog)
     OPENFILENAMEA dialogInfo;
     PrepareFileDialog(&dialogInfo, dialog, InputFilter, file, sizeof file, folder, OFN_EXPLORER, "bgl");
 
-    if (GetOpenFileNameA(&dialogInfo)) {
+    if (LateGetOpenFileName(&dialogInfo)) {
         SetDlgItemTextA(dialog, IDC_INPUT_FILE, file);
         FolderOfPath(file, dialogInfo.nFileOffset, folder, sizeof folder);
         RegStoreSetString(&store, "", folderName.text, folder);
@@ -63,15 +62,15 @@ void OnBrowse(HWND dialog)
 void OnDropFiles(HWND dialog, HDROP drop)
 {
     /* The first file only; its whole path, however long, as typing it would give. */
-    UINT length = DragQueryFileA(drop, 0, NULL, 0);
+    UINT length = LateDragQueryFile(drop, 0, NULL, 0);
     char *path = length ? (char *)malloc(length + 1) : NULL;
-    if (path && DragQueryFileA(drop, 0, path, length + 1) == length) {
+    if (path && LateDragQueryFile(drop, 0, path, length + 1) == length) {
         DWORD attributes = GetFileAttributesA(path);
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             SetDlgItemTextA(dialog, IDC_INPUT_FILE, path);
     }
     free(path);
-    DragFinish(drop);
+    LateDragFinish(drop);
 }
 
 static unsigned ReadDecodeFlags(HWND dialog)
@@ -114,7 +113,7 @@ void OnGo(HWND dialog)
     PrepareFileDialog(&dialogInfo, dialog, OutputFilter, outputPath, sizeof outputPath, text,
                       OFN_EXPLORER | OFN_OVERWRITEPROMPT, "txt");
 
-    if (GetSaveFileNameA(&dialogInfo)) {
+    if (LateGetSaveFileName(&dialogInfo)) {
         FolderOfPath(outputPath, dialogInfo.nFileOffset, text, sizeof text);
         RegStoreSetString(&store, "", folderName.text, text);
         StartDecode(dialog, text, outputPath);

@@ -38,6 +38,14 @@ static void AppendAboutToSystemMenu(HWND dialog)
     AppendMenuA(menu, MF_STRING, IDC_ABOUT, "About");
 }
 
+/* What DragAcceptFiles does, without loading the shell for it: the shell is needed only once
+ * a drop arrives. */
+static void AcceptDroppedFiles(HWND dialog)
+{
+    LONG_PTR style = GetWindowLongPtrA(dialog, GWL_EXSTYLE);
+    SetWindowLongPtrA(dialog, GWL_EXSTYLE, style | WS_EX_ACCEPTFILES);
+}
+
 static BOOL OnInitDialog(HWND dialog)
 {
     /* A missing icon gives NULL here, and the system then draws its default. */
@@ -57,7 +65,7 @@ static BOOL OnInitDialog(HWND dialog)
     ConfigureSpinField(&RadiusField, GetDlgItem(dialog, IDC_RADIUS), 180.0, 0.0, 1.0, 5.0, 0, SPIN_INTEGER);
 
     LoadPanelSettings(dialog);
-    DragAcceptFiles(dialog, TRUE);
+    AcceptDroppedFiles(dialog);
     return TRUE; /* the system focuses the first tab stop, the input file */
 }
 
