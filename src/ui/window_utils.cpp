@@ -20,11 +20,7 @@ void CenterWindow(HWND window)
     ReleaseDC(window, dc);
 
     ScreenPoint origin = CenteredOrigin(screenWidth, screenHeight, rect.right - rect.left, rect.bottom - rect.top);
-    /* A window not yet shown is activated when it is shown. Activated before, while hidden, it
-     * ends up the same, but under Wine that costs about 10 ms, which the main dialog would add
-     * to the program's start. */
-    UINT activation = IsWindowVisible(window) ? 0 : SWP_NOACTIVATE;
-    SetWindowPos(window, NULL, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | activation);
+    SetWindowPos(window, NULL, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 static void QueryVersionValue(const void *block, const char *name, char *field)
