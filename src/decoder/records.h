@@ -46,11 +46,34 @@ enum Coding : uint8_t {
     C_ORIGIN_LON,   /* uint32 longitude, the same */
     C_METRES_EAST_NORTH, /* float32 metres east, then float32 metres north, of the origin: written as the
                        attributes "lat" and "lon" of the point they reach */
+    C_CELL,         /* uint32 quad cell id, not written: the cell whose 2^15 x 2^15 grid the C_PACKED_LAT and
+                       C_PACKED_LON fields that follow place their points in */
+    C_PACKED_LAT,   /* no bytes of its own: the latitude of point `shift` (plus, in IS_PACKED_RING items, the
+                       item's index) of the packed points at `offset`: a byte giving their bit width, then
+                       x and y of that many bits each, point after point, packed from the least significant
+                       bit of each byte; written at the centre of its grid unit, the file keeping no finer
+                       position */
+    C_PACKED_LON,   /* the same point's longitude */
+    C_GUID_NAME,    /* the name `guids` gives the 16-byte GUID at `offset` */
+    C_GUID_TYPE,    /* the type `guids` gives it */
+    C_GUID_VALUE,   /* the value after the GUID at `offset` (uint32 size, then that many bytes), written as
+                       its type in `guids` says: UINT8, UINT32, FLOAT32, STRING or GUID */
     C_CODINGS
 };
 
 struct NameTable {
     const char *const *names;
+    size_t count;
+};
+
+/* Attributes the file names by GUID only: the name and type the sources give each. */
+struct GuidName {
+    const char *guid; /* as {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}, upper case */
+    const char *name;
+    const char *type;
+};
+struct GuidTable {
+    const GuidName *entries;
     size_t count;
 };
 
@@ -66,19 +89,22 @@ struct Field {
     const NameTable *names;
     const char *constant;
     double scale;
+    const GuidTable *guids = nullptr;
 };
 
 struct Layout;
 
 /* A condition on the bytes: the integer of `width` bytes at `offset`, masked, compared with
  * `value` by `test`. */
-enum Test : uint8_t { T_ALWAYS, T_SET, T_CLEAR, T_EQUALS, T_DIFFERS };
+enum Test : uint8_t { T_ALWAYS, T_SET, T_CLEAR, T_EQUALS, T_DIFFERS,
+                      T_KNOWN_GUID /* the 16 bytes at `offset` are a GUID of `guids` */ };
 struct Condition {
     uint16_t offset;
     uint8_t width;
     uint32_t mask;
     uint32_t value;
     Test test;
+    const GuidTable *guids = nullptr;
 };
 
 /* An element written from the parent's bytes at `offset`, when `when` holds. */
@@ -95,6 +121,21 @@ struct Part {
  * `extraWidth` at `extraOffset` inside the item. With `extraWidth` 0 and `extraUnit` N, the
  * item goes on instead with a text at `extraOffset` ended by a NUL, the text and its NUL
  * padded to a multiple of N bytes (a taxiway sign's label). */
+/*
+ * Other ways items may be sized (`sizing`):
+ * IS_AS_READ      each item is as long as its layout reads (its fields, parts, items and what
+ *                 follows them), the items lying one after another;
+ * IS_PACKED_RING  the items are the packed points at `start` (see C_PACKED_LAT), `count` of them
+ *                 of which the last closes the ring on the first and is not written; each item's
+ *                 bytes are the packed points, its index the point's;
+ * IS_INDIRECT     each item is `stride` bytes holding a uint32 offset from `extraOffset` of the
+ *                 enclosing top-level record to an entry of 16 bytes of GUID, a uint32 size and
+ *                 that many bytes of value: the entry is the item's layout's bytes.
+ * With `startWidth`, the items begin at `start` plus the integer of that many bytes at
+ * `startOffset` (a table of its own size in between).
+ */
+enum ItemSizing : uint8_t { IS_BYTES, IS_AS_READ, IS_PACKED_RING, IS_INDIRECT };
+
 struct Items {
     uint16_t start;
     uint16_t countOffset;
@@ -104,6 +145,9 @@ struct Items {
     uint8_t extraWidth;
     uint16_t extraUnit;
     const Layout *item;
+    ItemSizing sizing = IS_BYTES;
+    uint16_t startOffset = 0;
+    uint8_t startWidth = 0;
 };
 
 struct RecordKind;
@@ -122,6 +166,7 @@ struct Layout {
     size_t partCount;
     const Items *items;
     size_t itemsCount;
+    const Layout *then = nullptr; /* read on from where the fields, parts and items end */
 };
 
 /* A layout used instead of the kind's own when its condition holds (a VOR record of type 4 is
@@ -212,6 +257,19 @@ constexpr Condition WhenClear(uint16_t offset, uint8_t width, uint32_t mask) { r
 constexpr Condition WhenEquals(uint16_t offset, uint8_t width, uint32_t value, uint32_t mask = 0)
 {
     return Condition{offset, width, mask, value, T_EQUALS};
+}
+
+constexpr Field Packed(uint16_t offset, Coding coding, uint8_t point, const char *attribute)
+{
+    return Field{offset, coding, 0, 0, point, false, false, attribute, nullptr, nullptr, 1.0};
+}
+constexpr Field Guid(uint16_t offset, Coding coding, const char *attribute, const GuidTable *guids)
+{
+    return Field{offset, coding, 16, 0, 0, false, false, attribute, nullptr, nullptr, 1.0, guids};
+}
+constexpr Condition WhenKnownGuid(uint16_t offset, const GuidTable *guids)
+{
+    return Condition{offset, 16, 0, 0, T_KNOWN_GUID, guids};
 }
 
 /* ---- the tables (records_*.cpp) ---- */

@@ -2,8 +2,8 @@
  * Sections of the newest generation's files whose data is not framed as records (their
  * SectionKind rows have framing 0): each subsection's data is read as one record of the
  * single kind below. Exclusion rectangles (section 0x2E) are 20-byte entries one after
- * another; the polygons of section 0x65 are not read yet (the note at the end says what
- * is known of them).
+ * another. Section 0x65 holds polygons and rectangles (the shapes of the terrain): one
+ * record per subsection, a header, a table of attributes the shapes share and the shapes.
  */
 #include "names.h"
 
@@ -45,15 +45,139 @@ const RecordKind EXCLUSION_ROWS[] = {
 
 extern const KindTable EXCLUSION_KINDS = {TABLE(EXCLUSION_ROWS)};
 
-/* Section 0x65 (polygons) is not read yet: what its data is known to hold so far, from
- * KDKX/KDKX.bgl (one polygon) and EDGX/EDGX.bgl (fourteen). A header of u32 words: 0x00 6,
- * 0x08 1, 0x0C the number of polygons, 0x10 the bytes of an attribute table that starts at
- * 0x20, 0x14 a count of attributes; the table's entries are a GUID, a u32 size and that many
- * bytes of value, each guid and value once however many polygons use them (EDGX), and the
- * compiler adds one of its own ({CE85242F-4110-4706-8344-1F3A8EE422BE}, text "0.3.0"); the
- * source's UniqueGUID attribute is not kept. After the table (KDKX, at 0x8E): u32 1, u32 3,
- * u16 the polygon's number of attributes and as many u32 byte offsets into the table (so the
- * count at 0x14 is the sum of these over the polygons: 5 in KDKX, 55 in EDGX), then u32 27
- * (as at 0x18), two bytes 02 01, u32 0x157D, u32 0x49E1, i32 -78, u32 443, u32 63 and 63 bytes
- * of packed vertices (25 in KDKX), then the altitude as a float32: the vertices need a coding
- * of their own. */
+/*
+ * Section 0x65, from KDKX/KDKX.bgl (one polygon), EDGX/EDGX.bgl (fourteen), KPSC/KPSC.bgl
+ * (thirty-three and a rectangle) and LSGC/LSGC.bgl (six rectangles) against their sources. The
+ * record: u32 words 0x00 6, 0x04 the subsection's quad cell id (the cell of the points), 0x08 1,
+ * 0x0C the number of shapes, 0x10 the bytes of the attribute table at 0x20, 0x14 the number of
+ * references into it; the table's entries are a GUID, a u32 size and that many bytes of value,
+ * each once however many shapes use it. The shapes follow the table, each: u32 1, u32 its kind
+ * (3 a polygon, 2 a rectangle), u16 the number of its attributes and as many u32 offsets of
+ * their entries from 0x20, u32 the number of points, a byte (2 for polygons, 1 for rectangles),
+ * a byte saying how the points are coded, the points, then one float32 altitude in metres (two
+ * for a rectangle, at each end).
+ *
+ * Points coded 2: a byte of bit width, then x and y of each point in that many bits, in a grid
+ * of 2^15 x 2^15 units over the cell; a polygon's last point repeats its first. Points coded 1
+ * (KDKX's polygon, seven of EDGX's, twenty-three of KPSC's): u32 x and y of the first point,
+ * i32 x and y of the step to the second, a u32 count of bytes and that many bytes packing the
+ * other steps in a way not yet known (the first byte, 0x0C, 0x1C or 0x24, grows with the size
+ * of the steps' changes); those polygons are written without their vertices.
+ *
+ * The compiler adds an attribute of its own to every polygon ({CE85242F-4110-4706-8344-
+ * 1F3A8EE422BE}, text "0.3.0"), and rectangles carry a {359C73E8-06BE-4FB2-ABCB-EC942F7761D0}
+ * (UniqueGUID) their sources do not write; neither is written. The sources' UniqueGUID
+ * attributes of polygons and their display names never reach the file.
+ */
+namespace {
+
+/* The polygon attributes the sources name, with their types (every corpus source holding
+ * polygons: EDGX, KDKX, KPSC). */
+const GuidName POLYGON_ATTRIBUTE_NAMES[] = {
+    {"{0A685EB0-0E01-44FE-B9EF-BFFFBC968ADE}", "LandClassRemap", "UINT8"},
+    {"{18B58CBF-AE02-4A19-8AA9-3809E8E73400}", "ExcludeTIN", "UINT8"},
+    {"{41EFF715-C392-4B31-A457-50A504353A90}", "VegetationDensity", "UINT32"},
+    {"{4CACC252-E6DC-419A-B20C-16EC601DF70E}", "ExclusionFlags", "UINT32"},
+    {"{58D2D4FF-1657-4AB0-BDB2-09B2D8A77688}", "MaterialTiling", "FLOAT32"},
+    {"{591218A9-7B17-40CC-B38C-57A201A20C1D}", "MaterialOpacity", "UINT8"},
+    {"{5C1A2387-1F07-47DF-A569-962CF6258E55}", "ExcludeDetectedBuildings", "UINT8"},
+    {"{6A043F59-E6F2-4117-A2E4-D510E7317C29}", "VegetationScale", "UINT32"},
+    {"{86A147E9-ACF2-4780-9D3C-416373ECB451}", "AirportSize", "UINT8"},
+    {"{A27E9C0F-D3F5-4FB2-B020-82179BDB622D}", "MaterialRotation", "FLOAT32"},
+    {"{CD28EFD0-D3F0-43B6-9F88-4E4707344A04}", "MaterialGUID", "GUID"},
+    {"{E5FA1B20-BB2F-40D5-913B-480C547CC9B8}", "BiomeName", "STRING"},
+    {"{F3C2635D-9F2F-458F-8663-90B3837BED09}", "ExcludeOSMBuildings", "UINT8"},
+    {"{F78A3074-8AD5-4B8B-92C4-C1C948BB7AA5}", "ExcludeMSBuildings", "UINT8"},
+};
+const GuidTable POLYGON_ATTRIBUTES = {TABLE(POLYGON_ATTRIBUTE_NAMES)};
+
+/* An entry of the attribute table: GUID, u32 size, value. */
+const Field ATTRIBUTE_FIELDS[] = {
+    Guid(0, C_GUID_NAME, "name", &POLYGON_ATTRIBUTES),
+    F(0, C_GUID, "guid"),
+    Guid(0, C_GUID_TYPE, "type", &POLYGON_ATTRIBUTES),
+    Guid(0, C_GUID_VALUE, "value", &POLYGON_ATTRIBUTES),
+};
+const Layout ATTRIBUTE = {"Attribute", TABLE(ATTRIBUTE_FIELDS), nullptr, 0, nullptr, 0};
+const Part KNOWN_ATTRIBUTE[] = {{0, WhenKnownGuid(0, &POLYGON_ATTRIBUTES), &ATTRIBUTE}};
+const Layout POLYGON_ATTRIBUTE = {nullptr, nullptr, 0, TABLE(KNOWN_ATTRIBUTE), nullptr, 0};
+
+/* The points, from the u32 count: coded 2 they are placed; coded 1 only passed over. */
+const Field VERTEX_FIELDS[] = {Packed(0, C_PACKED_LAT, 0, "lat"), Packed(0, C_PACKED_LON, 0, "lon")};
+const Layout VERTEX = {"Vertex", TABLE(VERTEX_FIELDS), nullptr, 0, nullptr, 0};
+const Items RING[] = {{6, 0, 4, 0, 0, 0, 0, &VERTEX, IS_PACKED_RING}};
+const Layout PACKED_RING = {nullptr, nullptr, 0, nullptr, 0, TABLE(RING)};
+const Layout NOTHING = {nullptr, nullptr, 0, nullptr, 0, nullptr, 0};
+const Items CODED_STEPS[] = {{26, 22, 4, 1, 0, 0, 0, &NOTHING}};
+const Layout STEPS_NOT_PLACED = {nullptr, nullptr, 0, nullptr, 0, TABLE(CODED_STEPS)};
+
+const Field POLYGON_TAIL_FIELDS[] = {AltM(0, "altitude")};
+const Layout POLYGON_TAIL = {nullptr, TABLE(POLYGON_TAIL_FIELDS), nullptr, 0, nullptr, 0};
+const Part POLYGON_POINTS[] = {
+    {0, WhenEquals(5, 1, 2), &PACKED_RING},
+    {0, WhenEquals(5, 1, 1), &STEPS_NOT_PLACED},
+};
+const Layout POLYGON_GEOMETRY = {nullptr, nullptr, 0, TABLE(POLYGON_POINTS), nullptr, 0, &POLYGON_TAIL};
+const Items POLYGON_ATTRIBUTES_USED[] = {{10, 8, 2, 4, 0x20, 0, 0, &POLYGON_ATTRIBUTE, IS_INDIRECT}};
+const Layout POLYGON = {"Polygon", nullptr, 0, nullptr, 0, TABLE(POLYGON_ATTRIBUTES_USED), &POLYGON_GEOMETRY};
+
+/* A rectangle's attributes, each told by the first word of its GUID; its runway deformations
+ * are 16-byte entries of altitude, ratio and two NaN words (LSGC/LSGC.bgl). */
+const Field RUNWAY_DEFORMATION_FIELDS[] = {AltM(0, "alt"), Float(4, "ratio")};
+const Layout RUNWAY_DEFORMATION = {"RunwayDeformation", TABLE(RUNWAY_DEFORMATION_FIELDS), nullptr, 0, nullptr, 0};
+const Items DEFORMATIONS[] = {{20, 0, 0, 16, 0, 0, 0, &RUNWAY_DEFORMATION}};
+const Layout RECTANGLE_DEFORMATIONS = {nullptr, nullptr, 0, nullptr, 0, TABLE(DEFORMATIONS)};
+const Field WIDTH_FIELDS[] = {Length(20, "width")};
+const Layout RECTANGLE_WIDTH = {nullptr, TABLE(WIDTH_FIELDS), nullptr, 0, nullptr, 0};
+const Field FALLOFF_FIELDS[] = {Length(20, "falloff")};
+const Layout RECTANGLE_FALLOFF = {nullptr, TABLE(FALLOFF_FIELDS), nullptr, 0, nullptr, 0};
+const Field SURFACE_FIELDS[] = {F(20, C_GUID, "surface")};
+const Layout RECTANGLE_SURFACE = {nullptr, TABLE(SURFACE_FIELDS), nullptr, 0, nullptr, 0};
+const Field PRIORITY_FIELDS[] = {Int(20, 4, "priority")};
+const Layout RECTANGLE_PRIORITY = {nullptr, TABLE(PRIORITY_FIELDS), nullptr, 0, nullptr, 0};
+const Field PRECISION_FIELDS[] = {Flag(20, 1, 0xFF, "precision")}; /* KPSC/KPSC.bgl: 1, precision="TRUE" */
+const Layout RECTANGLE_PRECISION = {nullptr, TABLE(PRECISION_FIELDS), nullptr, 0, nullptr, 0};
+const Part RECTANGLE_ATTRIBUTE_PARTS[] = {
+    {0, WhenEquals(0, 4, 0x99312E49), &RECTANGLE_WIDTH},
+    {0, WhenEquals(0, 4, 0x5548FDB5), &RECTANGLE_FALLOFF},
+    {0, WhenEquals(0, 4, 0x1B6A15BB), &RECTANGLE_SURFACE},
+    {0, WhenEquals(0, 4, 0x9E2B4C3E), &RECTANGLE_PRIORITY},
+    {0, WhenEquals(0, 4, 0x4D2A51D4), &RECTANGLE_PRECISION},
+    {0, WhenEquals(0, 4, 0x302AC02A), &RECTANGLE_DEFORMATIONS},
+};
+const Layout RECTANGLE_ATTRIBUTE = {nullptr, nullptr, 0, TABLE(RECTANGLE_ATTRIBUTE_PARTS), nullptr, 0};
+
+/* Its two points are the ends of its centre line. */
+const Field RECTANGLE_END_FIELDS[] = {
+    Packed(6, C_PACKED_LAT, 0, "latitude"),  Packed(6, C_PACKED_LON, 0, "longitude"),
+    Packed(6, C_PACKED_LAT, 1, "latitude2"), Packed(6, C_PACKED_LON, 1, "longitude2"),
+};
+const Layout RECTANGLE_ENDS = {nullptr, TABLE(RECTANGLE_END_FIELDS), nullptr, 0, nullptr, 0};
+const Field RECTANGLE_TAIL_FIELDS[] = {AltM(0, "altitude"), AltM(4, "altitude2")};
+const Layout RECTANGLE_TAIL = {nullptr, TABLE(RECTANGLE_TAIL_FIELDS), nullptr, 0, nullptr, 0};
+const Part RECTANGLE_POINTS[] = {
+    {0, WhenEquals(5, 1, 2), &RECTANGLE_ENDS},
+    {0, WhenEquals(5, 1, 1), &STEPS_NOT_PLACED},
+};
+const Layout RECTANGLE_GEOMETRY = {nullptr, nullptr, 0, TABLE(RECTANGLE_POINTS), nullptr, 0, &RECTANGLE_TAIL};
+const Items RECTANGLE_ATTRIBUTES_USED[] = {{10, 8, 2, 4, 0x20, 0, 0, &RECTANGLE_ATTRIBUTE, IS_INDIRECT}};
+const Layout RECTANGLE = {"Rectangle", nullptr, 0, nullptr, 0, TABLE(RECTANGLE_ATTRIBUTES_USED), &RECTANGLE_GEOMETRY};
+
+const Part SHAPE_KINDS[] = {
+    {0, WhenEquals(4, 4, 3), &POLYGON},
+    {0, WhenEquals(4, 4, 2), &RECTANGLE},
+};
+const Layout SHAPE = {nullptr, nullptr, 0, TABLE(SHAPE_KINDS), nullptr, 0};
+
+const Field SHAPES_FIELDS[] = {F(0x04, C_CELL, nullptr)};
+const Items SHAPE_LIST[] = {{0x20, 0x0C, 4, 0, 0, 0, 0, &SHAPE, IS_AS_READ, 0x10, 4}};
+const Layout SHAPES = {nullptr, TABLE(SHAPES_FIELDS), nullptr, 0, TABLE(SHAPE_LIST)};
+
+const RecordKind SHAPE_ROWS[] = {
+    {0x0000, 0x20, &SHAPES, nullptr, nullptr, "corpus: EDGX/EDGX.bgl, KDKX/KDKX.bgl, KPSC/KPSC.bgl, LSGC/LSGC.bgl",
+     nullptr, 0},
+};
+
+} // namespace
+
+extern const KindTable POLYGON_KINDS = {TABLE(SHAPE_ROWS)};

@@ -9,11 +9,12 @@ extern const KindTable WAYPOINT_KINDS, VOR_ILS_KINDS, NDB_KINDS, MARKER_KINDS;
 extern const KindTable AIRPORT_OLDER_KINDS, AIRPORT_NEWEST_KINDS;
 extern const KindTable SCENERY_KINDS, SCENERY_NEWEST_KINDS;
 extern const KindTable NAVAID_NEWEST_KINDS;
-extern const KindTable EXCLUSION_KINDS;
+extern const KindTable EXCLUSION_KINDS, POLYGON_KINDS;
 
 /* Scenery objects are framed by a 16-bit id and a 16-bit size (corpus: the first record of
  * every file's 0x25 section, a library object of id 0x000B, e.g. LEAR/LEAR_ADEX_ARV187.bgl);
- * exclusion rectangles of the newest files (0x2E) are not framed at all (records_polygons.cpp);
+ * exclusion rectangles (0x2E) and the polygons (0x65) of the newest files are not framed at all
+ * (records_polygons.cpp);
  * everything else by a 16-bit id and a 32-bit size. */
 const SectionKind SECTION_KINDS[] = {
     {0x03, "airports", 6, &AIRPORT_OLDER_KINDS},
@@ -28,6 +29,7 @@ const SectionKind SECTION_KINDS[] = {
     {0x25, "scenery objects", 4, &SCENERY_KINDS},
     {0x25, "scenery objects", 4, &SCENERY_NEWEST_KINDS},
     {0x2E, "exclusion rectangles", 0, &EXCLUSION_KINDS},
+    {0x65, "terrain vectors", 0, &POLYGON_KINDS},
 };
 const size_t SECTION_KIND_COUNT = sizeof SECTION_KINDS / sizeof SECTION_KINDS[0];
 

@@ -43,6 +43,10 @@ struct Walk {
     bool newest;                        /* a file of the newest generation */
     double originLatitude;              /* where the C_METRES_EAST_NORTH fields measure from */
     double originLongitude;
+    double cellSouth, cellWest;         /* the cell the C_PACKED_LAT and C_PACKED_LON fields place points in */
+    double cellHeight, cellWidth;
+    Span record;                        /* the top-level record being written: where IS_INDIRECT offsets lead */
+    uint32_t point;                     /* inside IS_PACKED_RING items, the point's number; 0 elsewhere */
     Damage damage;
 };
 
@@ -149,6 +153,18 @@ long long Integer(const unsigned char *p, uint8_t width, uint32_t mask, uint8_t 
     return signedness ? (long long)(int32_t)raw : (long long)raw;
 }
 
+/* The entry `guids` has for the 16 bytes of GUID at `p`, or NULL. */
+const GuidName *FindGuid(const GuidTable *guids, const unsigned char *p)
+{
+    char text[40];
+    snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", (unsigned)Le32(p),
+             (unsigned)Le16(p + 4), (unsigned)Le16(p + 6), p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15]);
+    for (size_t i = 0; guids && i < guids->count; ++i)
+        if (strcmp(guids->entries[i].guid, text) == 0)
+            return &guids->entries[i];
+    return nullptr;
+}
+
 bool Holds(Walk &w, const Condition &when, Span span, bool *holds)
 {
     if (when.test == T_ALWAYS) {
@@ -163,6 +179,7 @@ bool Holds(Walk &w, const Condition &when, Span span, bool *holds)
     case T_CLEAR: *holds = value == 0; break;
     case T_EQUALS: *holds = value == when.value; break;
     case T_DIFFERS: *holds = value != when.value; break;
+    case T_KNOWN_GUID: *holds = FindGuid(when.guids, At(w, span, when.offset)) != nullptr; break;
     default: *holds = true; break;
     }
     return true;
@@ -175,6 +192,11 @@ size_t CodingWidth(const Field &field)
     case C_INDEX:
     case C_TEXT_LIST: return 0;
     case C_METRES_EAST_NORTH: return 8;
+    case C_PACKED_LAT:
+    case C_PACKED_LON: return 1;
+    case C_GUID_NAME:
+    case C_GUID_TYPE: return 16;
+    case C_GUID_VALUE: return 20;
     case C_ANGLE16: return 2;
     case C_GUID: return 16;
     case C_DOUBLE: return 8;
@@ -240,11 +262,80 @@ void AppendTextList(std::string &out, const char *attribute, const unsigned char
     XmlText(out, attribute, list.data(), list.size());
 }
 
-bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::string &out)
+/* The `bits` bits from bit `at` of `p`, packed from the least significant bit of each byte. */
+uint32_t PackedBits(const unsigned char *p, size_t at, unsigned bits)
+{
+    uint32_t value = 0;
+    for (unsigned i = 0; i < bits; ++i, ++at)
+        value |= (uint32_t)((p[at >> 3] >> (at & 7)) & 1) << i;
+    return value;
+}
+
+/* The cell of a quad cell id: below its highest set bit, two bits a level (column bit, row bit)
+ * from the finest level up, then the column and row among the 3 x 2 cells of level 0 (corpus:
+ * the vertices of EDGX/EDGX.bgl and KPSC/KPSC.bgl against their sources). */
+void SetCell(Walk &w, uint32_t id)
+{
+    int top = 31;
+    while (top > 0 && !(id >> top & 1))
+        --top;
+    int levels = top >= 5 ? (top - 5) / 2 : 0;
+    uint32_t column = 0, row = 0;
+    for (int i = 0; i < levels; ++i) {
+        column |= (id >> (2 * i) & 1) << i;
+        row |= (id >> (2 * i + 1) & 1) << i;
+    }
+    uint32_t root = id >> (2 * levels);
+    column |= (root & 3) << levels;
+    row |= (root >> 2 & 1) << levels;
+    w.cellWidth = 360.0 / (3.0 * (1u << levels));
+    w.cellHeight = 180.0 / (2.0 * (1u << levels));
+    w.cellWest = -180.0 + column * w.cellWidth;
+    w.cellSouth = 90.0 - (row + 1) * w.cellHeight;
+}
+
+/* A packed point's coordinate, at the centre of its unit of the cell's grid; `end` is where the
+ * packed bytes up to it end. */
+bool PackedCoordinate(Walk &w, const Field &field, Span span, double *degrees, size_t *end)
+{
+    unsigned bits = *At(w, span, field.offset);
+    size_t point = (size_t)field.shift + w.point;
+    size_t last = (2 * (point + 1) * bits + 7) / 8;
+    if (bits > 32 || !Reach(w, span, field.offset + 1u, last))
+        return bits <= 32 || Fail(w, span.at, "damaged record at offset 0x%zX: packed points of %u bits", span.at, bits);
+    bool latitude = field.coding == C_PACKED_LAT;
+    uint32_t unit = PackedBits(At(w, span, field.offset + 1u), (2 * point + (latitude ? 1 : 0)) * bits, bits);
+    *degrees = latitude ? w.cellSouth + (unit + 0.5) * w.cellHeight / 32768.0
+                        : w.cellWest + (unit + 0.5) * w.cellWidth / 32768.0;
+    *end = field.offset + 1u + last;
+    return true;
+}
+
+/* An attribute's value (uint32 size, then its bytes, after the GUID at `p`) as its type says. */
+void AppendGuidValue(std::string &out, const char *attribute, const GuidName *entry, const unsigned char *p,
+                     size_t size)
+{
+    const char *type = entry ? entry->type : "";
+    if (strcmp(type, "GUID") == 0 && size >= 16)
+        AppendGuid(out, attribute, p);
+    else if (strcmp(type, "FLOAT32") == 0 && size >= 4)
+        XmlNumber(out, attribute, Float32(p), 6);
+    else if (strcmp(type, "UINT32") == 0 && size >= 4)
+        XmlNumber(out, attribute, Le32(p), 0);
+    else if (strcmp(type, "UINT8") == 0 && size >= 1)
+        XmlNumber(out, attribute, p[0], 0);
+    else {
+        const void *nul = memchr(p, '\0', size);
+        XmlText(out, attribute, (const char *)p, nul ? (size_t)((const unsigned char *)nul - p) : size);
+    }
+}
+
+bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::string &out, size_t *end)
 {
     size_t width = field.coding == C_TEXT && field.width == 0 ? 0 : CodingWidth(field);
     if (!Reach(w, span, field.offset, width))
         return false;
+    *end = field.coding == C_TEXT && field.width == 0 ? span.size : field.offset + width;
     const unsigned char *p = At(w, span, field.offset);
     const char *name = field.attribute;
     switch (field.coding) {
@@ -304,6 +395,31 @@ bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::str
     case C_TEXT_LIST: AppendTextList(out, name, p, span.size - field.offset, field.width); break;
     case C_ORIGIN_LAT: w.originLatitude = BglLatitude(Le32(p)); break;
     case C_ORIGIN_LON: w.originLongitude = BglLongitude(Le32(p)); break;
+    case C_CELL: SetCell(w, Le32(p)); break;
+    case C_PACKED_LAT:
+    case C_PACKED_LON: {
+        double degrees = 0;
+        if (!PackedCoordinate(w, field, span, &degrees, end))
+            return false;
+        bool latitude = field.coding == C_PACKED_LAT;
+        XmlCoordinate(out, name, latitude ? BglRawLatitude(degrees) : BglRawLongitude(degrees), latitude, w.units);
+        break;
+    }
+    case C_GUID_NAME:
+    case C_GUID_TYPE: {
+        const GuidName *entry = FindGuid(field.guids, p);
+        const char *text = !entry ? "" : field.coding == C_GUID_NAME ? entry->name : entry->type;
+        XmlText(out, name, text, strlen(text));
+        break;
+    }
+    case C_GUID_VALUE: {
+        size_t size = Le32(p + 16);
+        if (!Reach(w, span, field.offset + 20u, size))
+            return false;
+        AppendGuidValue(out, name, FindGuid(field.guids, p), p + 20, size);
+        *end = field.offset + 20u + size;
+        break;
+    }
     case C_METRES_EAST_NORTH: {
         double latitude, longitude;
         OffsetByMetres(w.originLatitude, w.originLongitude, Float32(p), Float32(p + 4), &latitude, &longitude);
@@ -316,11 +432,16 @@ bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::str
     return true;
 }
 
-bool WriteFields(Walk &w, const Layout &layout, Span span, uint32_t index, std::string &out)
+/* The layout's fields; `end` grows to where the furthest of them ends. */
+bool WriteFields(Walk &w, const Layout &layout, Span span, uint32_t index, std::string &out, size_t *end)
 {
-    for (size_t i = 0; i < layout.fieldCount; ++i)
-        if (!WriteField(w, layout.fields[i], span, index, out))
+    for (size_t i = 0; i < layout.fieldCount; ++i) {
+        size_t fieldEnd = 0;
+        if (!WriteField(w, layout.fields[i], span, index, out, &fieldEnd))
             return false;
+        if (fieldEnd > *end)
+            *end = fieldEnd;
+    }
     return true;
 }
 
@@ -357,18 +478,106 @@ struct ChildRecords {
 bool WriteRecords(Walk &w, const Tables &tables, Span range, int level, int depth, std::string &out,
                   std::string &parentAttributes);
 
-/* One element (or, for a layout without one, its parent's attributes and children) from the
- * bytes of `span`. */
 bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int level, int depth, std::string &out,
-                 std::string &parentAttributes, const ChildRecords *children)
+                 std::string &parentAttributes, const ChildRecords *children, size_t *consumed);
+
+/* Where the items begin, and how many there are. */
+bool LocateItems(Walk &w, const Items &items, Span span, size_t *at, uint32_t *count)
 {
+    *at = items.start;
+    if (items.startWidth) {
+        if (!Reach(w, span, items.startOffset, items.startWidth))
+            return false;
+        *at += Unsigned(At(w, span, items.startOffset), items.startWidth);
+    }
+    if (!Reach(w, span, items.countOffset, items.countWidth))
+        return false;
+    bool sizedByThemselves = items.sizing == IS_BYTES && !items.countWidth && !items.stride && items.extraWidth;
+    *count = items.countWidth ? Unsigned(At(w, span, items.countOffset), items.countWidth)
+             : sizedByThemselves ? UINT32_MAX
+             : items.stride && *at < span.size ? (uint32_t)((span.size - *at) / items.stride)
+                                               : 0;
+    if (items.sizing == IS_PACKED_RING && *count)
+        --*count; /* the last point closes the ring on the first */
+    return true;
+}
+
+/* One array of items; `end` grows to where the last of them ends. */
+bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, std::string &body,
+                std::string &attributes, size_t *end)
+{
+    size_t at;
+    uint32_t count;
+    if (!LocateItems(w, items, span, &at, &count))
+        return false;
+    bool sizedByThemselves = items.sizing == IS_BYTES && !items.countWidth && !items.stride && items.extraWidth;
+    for (uint32_t n = 0; n < count; ++n) {
+        /* Items that give their own size: as many as have room for that size before the end. */
+        if (sizedByThemselves && (at > span.size || span.size - at < (size_t)items.extraOffset + items.extraWidth ||
+                                  Unsigned(At(w, span, at + items.extraOffset), items.extraWidth) == 0))
+            break;
+        size_t length = 0;
+        Span bytes;
+        if (items.sizing == IS_AS_READ) {
+            if (!Reach(w, span, at, 0))
+                return false;
+            bytes = Span{span.at + at, span.size - at};
+        } else if (items.sizing == IS_PACKED_RING) {
+            if (!Reach(w, span, at, 0))
+                return false;
+            bytes = Span{span.at + at, span.size - at};
+        } else if (items.sizing == IS_INDIRECT) {
+            if (!Reach(w, span, at, 4))
+                return false;
+            size_t entry = (size_t)items.extraOffset + Le32(At(w, span, at));
+            Span record = w.record;
+            if (!Reach(w, record, entry, 20) || !Reach(w, record, entry + 20, Le32(At(w, record, entry + 16))))
+                return false;
+            bytes = Span{record.at + entry, 20 + (size_t)Le32(At(w, record, entry + 16))};
+            length = items.stride;
+        } else {
+            if (!ItemLength(w, items, span, at, &length))
+                return false;
+            bytes = Span{span.at + at, length};
+        }
+        size_t read = 0;
+        w.point = items.sizing == IS_PACKED_RING ? n : 0;
+        bool written = WriteLayout(w, *items.item, bytes, n, level + 1, depth, body, attributes, nullptr, &read);
+        w.point = 0;
+        if (!written)
+            return false;
+        if (items.sizing == IS_AS_READ)
+            length = read;
+        if (items.sizing == IS_PACKED_RING)
+            *end = at + read > *end ? at + read : *end;
+        else
+            at += length;
+    }
+    if (items.sizing == IS_PACKED_RING && count && at < span.size) {
+        /* the closing point is not written, but its bits are part of the items */
+        unsigned bits = *At(w, span, at);
+        size_t all = at + 1 + (2 * ((size_t)count + 1) * bits + 7) / 8;
+        if (all > *end)
+            *end = all;
+    }
+    if (items.sizing != IS_PACKED_RING && at > *end)
+        *end = at;
+    return true;
+}
+
+/* One element (or, for a layout without one, its parent's attributes and children) from the
+ * bytes of `span`; `consumed` is where the furthest of what it read ends. */
+bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int level, int depth, std::string &out,
+                 std::string &parentAttributes, const ChildRecords *children, size_t *consumed)
+{
+    *consumed = 0;
     if (level >= MAX_LEVELS)
         return Fail(w, span.at, "damaged record at offset 0x%zX: records nested more than %d deep", span.at, MAX_LEVELS);
-    bool leaf = !layout.partCount && !layout.itemsCount &&
+    bool leaf = !layout.partCount && !layout.itemsCount && !layout.then &&
                 (!children || !children->tables->count || children->at >= span.size);
     if (layout.element && leaf) { /* most elements: written in place, nothing to gather first */
         XmlOpenTag(out, depth, layout.element);
-        if (!WriteFields(w, layout, span, index, out))
+        if (!WriteFields(w, layout, span, index, out, consumed))
             return false;
         XmlEndTag(out, false);
         CountWritten(w, layout.element);
@@ -380,47 +589,38 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
         attributes.clear();
     body.clear();
     int inner = layout.element ? depth + 1 : depth;
-    if (!WriteFields(w, layout, span, index, attributes))
+    if (!WriteFields(w, layout, span, index, attributes, consumed))
         return false;
     for (size_t i = 0; i < layout.partCount; ++i) {
         const Part &part = layout.parts[i];
         bool holds;
         if (!Holds(w, part.when, span, &holds) || !Reach(w, span, part.offset, 0))
             return false;
+        size_t read = 0;
         if (holds && !WriteLayout(w, *part.layout, Span{span.at + part.offset, span.size - part.offset}, index,
-                                  level + 1, inner, body, attributes, nullptr))
+                                  level + 1, inner, body, attributes, nullptr, &read))
             return false;
+        if (holds && part.offset + read > *consumed)
+            *consumed = part.offset + read;
     }
     size_t after = children ? children->at : 0;
-    for (size_t i = 0; i < layout.itemsCount; ++i) {
-        const Items &items = layout.items[i];
-        if (!Reach(w, span, items.countOffset, items.countWidth))
+    for (size_t i = 0; i < layout.itemsCount; ++i)
+        if (!WriteItems(w, layout.items[i], span, level, inner, body, attributes, &after))
             return false;
-        size_t at = items.start;
-        bool sizedByThemselves = !items.countWidth && !items.stride && items.extraWidth;
-        uint32_t count = items.countWidth ? Unsigned(At(w, span, items.countOffset), items.countWidth)
-                         : sizedByThemselves ? UINT32_MAX
-                         : items.stride && at < span.size ? (uint32_t)((span.size - at) / items.stride)
-                                                           : 0;
-        for (uint32_t n = 0; n < count; ++n) {
-            /* Items that give their own size: as many as have room for that size before the end. */
-            if (sizedByThemselves && (at > span.size || span.size - at < (size_t)items.extraOffset + items.extraWidth ||
-                                      Unsigned(At(w, span, at + items.extraOffset), items.extraWidth) == 0))
-                break;
-            size_t length;
-            if (!ItemLength(w, items, span, at, &length))
-                return false;
-            if (!WriteLayout(w, *items.item, Span{span.at + at, length}, n, level + 1, inner, body, attributes, nullptr))
-                return false;
-            at += length;
-        }
-        if (at > after)
-            after = at;
-    }
+    if (after > *consumed)
+        *consumed = after;
     if (children && children->tables->count && after < span.size &&
         !WriteRecords(w, *children->tables, Span{span.at + after, span.size - after}, level + 1, inner, body,
                       attributes))
         return false;
+    if (layout.then) {
+        size_t from = *consumed, read = 0;
+        if (!Reach(w, span, from, 0) ||
+            !WriteLayout(w, *layout.then, Span{span.at + from, span.size - from}, index, level + 1, inner, body,
+                         attributes, nullptr, &read))
+            return false;
+        *consumed = from + read;
+    }
     if (!layout.element) {
         out += body;
         return true;
@@ -508,7 +708,10 @@ bool WriteRecord(Walk &w, const RecordKind &kind, const Record &record, uint8_t 
         return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, nullptr);
     Tables tables = ChildTables(kind, framing);
     ChildRecords children = {&tables, kind.fixed};
-    return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, &children);
+    if (level == 0)
+        w.record = record.bytes;
+    size_t read;
+    return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, &children, &read);
 }
 
 /* The framed records of `range`, each written by its kind or skipped by its size; records of
@@ -664,6 +867,9 @@ bool DecodeBgl(const unsigned char *bytes, size_t size, const DecodeOptions &opt
     w.units = XmlUnits{options.feet, options.miles, options.dms};
     w.section = 0;
     w.originLatitude = w.originLongitude = 0;
+    w.cellSouth = w.cellWest = w.cellHeight = w.cellWidth = 0;
+    w.record = Span{0, 0};
+    w.point = 0;
     if (!ReadHeader(bytes, size, &w.file, &w.damage))
         return Refuse(w);
     Note(w, "BGL header: %u sections", w.file.sections);

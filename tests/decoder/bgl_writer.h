@@ -152,7 +152,7 @@ inline std::vector<FixtureRecord> SampleRecords()
                                 Names("SFV", "LK") + name("Sample VOR") + Framed(0x16, Le16(0) + At(vor) + Floats({240760})))},
         {0x17, Framed(0x17, Le16(2) + Words({344000}) + At({50.0, 14.0, 250.0}) + Floats({46300, -4}) +
                                 Names("SF", "LK") + name("Sample NDB"))},
-        {0x65, Framed(0x0B, std::string(30, 'x'))}, // a section type not framed as records
+        {0x2D, Framed(0x0B, std::string(30, 'x'))}, // a section type not walked
     };
 }
 
@@ -174,7 +174,7 @@ inline std::vector<FixtureRecord> CommandLineRecords()
     records.push_back({0x03, AirportRecord(0x0003, south_west, 2, "SCEL", "SC",
                                            Framed(0x19, std::string("A&B <C> \"D\"") + '\0') + coms +
                                                Framed(0xEE, "none") + Framed(0xEF, "none"))});
-    records.push_back({0x65, Framed(0x0B, std::string(10, 'x'))});
+    records.push_back({0x2D, Framed(0x0B, std::string(10, 'x'))});
     return records;
 }
 

@@ -72,7 +72,7 @@ TEST(BglDecode, OneRecordOfEachKind)
     EXPECT_EQ("written: 1 Waypoint, 1 Runway, 1 Start, 1 Com, 1 Helipad, 1 Airport, 1 Dme, 1 Vor, 1 Ndb; "
               "skipped: 1 records, 1 sections; 0 outside the radius",
               DecodeSummary(run.result));
-    for (const char *note : {"section 4: type 0x65 (terrain vectors), 1 subsections in 16 bytes, skipped",
+    for (const char *note : {"section 4: type 0x2D (exclusions), 1 subsections in 16 bytes, skipped",
                              "skipped 1 records of id 0x00EE in sections of type 0x3, 10 bytes"})
         EXPECT_NE(run.notes.end(), std::find(run.notes.begin(), run.notes.end(), note)) << note;
 }
@@ -175,6 +175,55 @@ TEST(BglDecode, NewestRunwayChildrenNoCorpusFileHolds)
                              "<Overrun end=\"SECONDARY\"",
                              "<Vasi end=\"SECONDARY\" side=\"RIGHT\" type=\"PAPI4\" biasX=\"12\" biasZ=\"300\" spacing=\"9\" pitch=\"3\"/>"})
         EXPECT_NE(std::string::npos, run.xml.find(part)) << part << " in\n" << run.xml;
+}
+
+// Section 0x65: shapes after a table of attributes they reach by offset (items as long as their
+// layout reads, items through offsets, items starting after a table of its own size), points
+// packed in the grid of the record's cell (a ring whose closing point is not written), steps
+// coded 1 passed over without vertices, a rectangle's attributes told by GUID.
+TEST(BglDecode, PolygonsAndRectangles)
+{
+    auto guid = [](uint32_t first, uint16_t second, uint16_t third, uint64_t rest) {
+        std::string bytes = Words({first}) + Le16(second) + Le16(third);
+        for (int i = 7; i >= 0; --i)
+            bytes += (char)(rest >> (8 * i) & 0xFF);
+        return bytes;
+    };
+    auto packed = [](std::initializer_list<uint32_t> values, unsigned bits) {
+        std::string bytes((values.size() * bits + 7) / 8, '\0');
+        size_t at = 0;
+        for (uint32_t value : values)
+            for (unsigned i = 0; i < bits; ++i, ++at)
+                bytes[at / 8] = (char)(bytes[at / 8] | ((value >> i & 1) << (at % 8)));
+        return std::string{(char)bits} + bytes;
+    };
+    std::string table = guid(0x591218A9, 0x7B17, 0x40CC, 0xB38C57A201A20C1Dull) + Words({1}) + std::string{(char)214} +
+                        guid(0xCE85242F, 0x4110, 0x4706, 0x83441F3A8EE422BEull) + Words({6}) + std::string("0.3.0", 6) +
+                        guid(0x99312E49, 0x88B1, 0x470E, 0xBD06CA3A6A8C53CFull) + Words({4}) + Floats({20}) +
+                        guid(0x302AC02A, 0x007B, 0x493D, 0xA1B84E7A408304BFull) + Words({16}) +
+                        Floats({1000, 0.5f}) + Words({0xFFC00000, 0xFFC00000});
+    std::string ring = Words({1, 3}) + Le16(2) + Words({0, 21, 4}) + std::string{2, 2} +
+                       packed({0, 0, 8192, 16384, 0, 16384, 0, 0}, 15) + Floats({100});
+    std::string stepped = Words({1, 3}) + Le16(1) + Words({0, 5}) + std::string{2, 1} + Words({1, 2, 3, 4, 3}) +
+                          "abc" + Floats({101});
+    std::string rectangle = Words({1, 2}) + Le16(2) + Words({47, 71, 2}) + std::string{1, 2} +
+                            packed({0, 0, 8192, 16384}, 16) + Floats({1000, 1001});
+    std::string record = Words({6, 8760176, 1, 3, (uint32_t)table.size(), 5, 0, 0}) + table + ring + stepped + rectangle;
+    Decoded run = Decode(WriteBgl({{0x65, record}}));
+    ASSERT_TRUE(run.ok) << run.result.error;
+    for (const char *part : {"<Polygon altitude=\"100\">\r\n    <Attribute name=\"MaterialOpacity\" "
+                             "guid=\"{591218A9-7B17-40CC-B38C-57A201A20C1D}\" type=\"UINT8\" value=\"214\"/>\r\n"
+                             "    <Vertex lat=\"46.9335964\" lon=\"6.5625036\"/>",
+                             "<Vertex lat=\"47.021487\" lon=\"6.6210973\"/>\r\n    <Vertex lat=\"47.021487\" "
+                             "lon=\"6.5625036\"/>\r\n  </Polygon>",
+                             "<Polygon altitude=\"101\">\r\n    <Attribute name=\"MaterialOpacity\" guid=\"{591218A9-7B17-40CC-B38C-57A201A20C1D}\" "
+                             "type=\"UINT8\" value=\"214\"/>\r\n  </Polygon>\r\n  <Rectangle",
+                             "<Rectangle width=\"20\" latitude=\"46.9335964\" longitude=\"6.5625036\" latitude2=\"47.021487\" "
+                             "longitude2=\"6.6210973\" altitude=\"1000\" altitude2=\"1001\">\r\n    "
+                             "<RunwayDeformation alt=\"1000\" ratio=\"0.5\"/>\r\n  </Rectangle>",
+                             "!0.3.0"})
+        EXPECT_NE(part[0] == '!', run.xml.find(part + (part[0] == '!')) != std::string::npos) << part << " in\n" << run.xml;
+    EXPECT_EQ(3u, WrittenCount(run.result, "Vertex"));
 }
 
 } // namespace
