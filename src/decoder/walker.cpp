@@ -704,13 +704,13 @@ bool WriteRecord(Walk &w, const RecordKind &kind, const Record &record, uint8_t 
         return false;
     if (level == 0 && !InsideRadius(w, *layout, record.bytes))
         return true;
-    if (!kind.children || !kind.children->count) /* most kinds: no child records to look for */
-        return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, nullptr);
-    Tables tables = ChildTables(kind, framing);
-    ChildRecords children = {&tables, kind.fixed};
     if (level == 0)
         w.record = record.bytes;
     size_t read;
+    if (!kind.children || !kind.children->count) /* most kinds: no child records to look for */
+        return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, nullptr, &read);
+    Tables tables = ChildTables(kind, framing);
+    ChildRecords children = {&tables, kind.fixed};
     return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, &children, &read);
 }
 
