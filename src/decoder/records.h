@@ -194,6 +194,8 @@ struct SectionKind {
     uint8_t framing;         /* record header bytes: 6 (id, 32-bit size) or 4 (id, 16-bit size); 0: not
                                 framed, each subsection's data is one record of the table's first kind */
     const KindTable *kinds;
+    bool tentative;          /* a layout known from a few files only: a subsection it cannot read is
+                                left out and counted as a skipped section, not refused as damage */
 };
 
 /* ---- building rows ---- */

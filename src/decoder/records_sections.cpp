@@ -17,19 +17,19 @@ extern const KindTable EXCLUSION_KINDS, POLYGON_KINDS;
  * (records_polygons.cpp);
  * everything else by a 16-bit id and a 32-bit size. */
 const SectionKind SECTION_KINDS[] = {
-    {0x03, "airports", 6, &AIRPORT_OLDER_KINDS},
-    {0x03, "airports", 6, &AIRPORT_NEWEST_KINDS},
-    {0x13, "VOR/ILS", 6, &VOR_ILS_KINDS},
-    {0x13, "VOR/ILS", 6, &NAVAID_NEWEST_KINDS},
-    {0x17, "NDB", 6, &NDB_KINDS},
-    {0x17, "NDB", 6, &NAVAID_NEWEST_KINDS},
-    {0x18, "markers", 6, &MARKER_KINDS},
-    {0x22, "waypoints", 6, &WAYPOINT_KINDS},
-    {0x22, "waypoints", 6, &NAVAID_NEWEST_KINDS},
-    {0x25, "scenery objects", 4, &SCENERY_KINDS},
-    {0x25, "scenery objects", 4, &SCENERY_NEWEST_KINDS},
-    {0x2E, "exclusion rectangles", 0, &EXCLUSION_KINDS},
-    {0x65, "terrain vectors", 0, &POLYGON_KINDS},
+    {0x03, "airports", 6, &AIRPORT_OLDER_KINDS, false},
+    {0x03, "airports", 6, &AIRPORT_NEWEST_KINDS, false},
+    {0x13, "VOR/ILS", 6, &VOR_ILS_KINDS, false},
+    {0x13, "VOR/ILS", 6, &NAVAID_NEWEST_KINDS, false},
+    {0x17, "NDB", 6, &NDB_KINDS, false},
+    {0x17, "NDB", 6, &NAVAID_NEWEST_KINDS, false},
+    {0x18, "markers", 6, &MARKER_KINDS, false},
+    {0x22, "waypoints", 6, &WAYPOINT_KINDS, false},
+    {0x22, "waypoints", 6, &NAVAID_NEWEST_KINDS, false},
+    {0x25, "scenery objects", 4, &SCENERY_KINDS, false},
+    {0x25, "scenery objects", 4, &SCENERY_NEWEST_KINDS, false},
+    {0x2E, "exclusion rectangles", 0, &EXCLUSION_KINDS, false},
+    {0x65, "terrain vectors", 0, &POLYGON_KINDS, true},
 };
 const size_t SECTION_KIND_COUNT = sizeof SECTION_KINDS / sizeof SECTION_KINDS[0];
 

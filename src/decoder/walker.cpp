@@ -55,6 +55,7 @@ struct Tables {
     const KindTable *tables[MAX_SECTION_TABLES];
     size_t count;
     uint8_t framing;
+    bool tentative;
 };
 
 bool Fail(Walk &w, size_t offset, const char *format, ...)
@@ -769,6 +770,7 @@ Tables SectionTables(uint32_t type)
     for (size_t i = 0; i < SECTION_KIND_COUNT && tables.count < MAX_SECTION_TABLES; ++i)
         if (SECTION_KINDS[i].type == type) {
             tables.framing = SECTION_KINDS[i].framing;
+            tables.tentative = tables.tentative || SECTION_KINDS[i].tentative;
             tables.tables[tables.count++] = SECTION_KINDS[i].kinds;
         }
     return tables;
@@ -804,15 +806,34 @@ bool WalkSection(Walk &w, unsigned index)
          section.subsections);
     w.section = section.type;
     std::string unused;
+    bool leftOut = false;
     for (uint32_t i = 0; i < section.subsections; ++i) {
         Subsection subsection;
         if (!ReadSubsection(w.file, section, i, tables.framing, &subsection, &w.damage))
-            return false;
+            return false; /* the container itself is damaged */
+        /* What a subsection of a tentative section wrote is taken back when it cannot be read. */
+        size_t mark = w.xml.size();
+        DecodeResult before;
+        std::vector<Skipped> skippedBefore;
+        if (tables.tentative) {
+            before = *w.result;
+            skippedBefore = w.skipped;
+        }
         bool written = tables.framing ? WriteRecords(w, tables, subsection.data, 0, 1, w.xml, unused)
                                       : WriteUnframed(w, tables, subsection.data, unused);
-        if (!written)
+        if (written)
+            continue;
+        if (!tables.tentative || w.xml.size() < mark)
             return false;
+        w.xml.resize(mark);
+        *w.result = before;
+        w.skipped = skippedBefore;
+        Note(w, "section %u: subsection %u of type 0x%X (%s) left out, not read as this decoder knows it: %s", index, i,
+             section.type, SectionName(section.type), w.damage.message.c_str());
+        leftOut = true;
     }
+    if (leftOut)
+        ++w.result->skippedSections;
     return true;
 }
 

@@ -325,3 +325,23 @@ TEST(BglText, NamesBecomeWellFormedUtf8)
         EXPECT_EQ(c.written, out) << c.stored;
     }
 }
+
+// The polygon section's layout is known from a few files only: a subsection it cannot read is
+// left out, said in a note and counted as a skipped section; the rest of the file is decoded.
+// Damage to the container around it is still refused.
+TEST(BglDecode, PolygonSectionNotUnderstoodIsLeftOut)
+{
+    const std::string garbage = Words({6, 0, 1, 1, 0x7FFFFFF0, 0, 0, 0}) + std::string(24, 'x');
+    Decoded run = Decode(WriteBgl({{0x22, WaypointRecord({1, 2, 0}, 0, "A", "B")}, {0x65, garbage}}));
+    ASSERT_TRUE(run.ok) << run.result.error;
+    EXPECT_NE(std::string::npos, run.xml.find("waypointIdent=\"A\""));
+    EXPECT_EQ(std::string::npos, run.xml.find("<Polygon"));
+    EXPECT_EQ(1u, run.result.skippedSections);
+    EXPECT_EQ(1u, WrittenCount(run.result, "Waypoint"));
+    EXPECT_EQ(1u, std::count_if(run.notes.begin(), run.notes.end(), [](const std::string &note) {
+                  return note.find("subsection 0 of type 0x65 (terrain vectors) left out") != std::string::npos;
+              }));
+    std::string cut = WriteBgl({{0x65, garbage}});
+    cut.replace(0x4C + 12, 4, Words({0x1000})); // the subsection's data past the end of the file
+    EXPECT_FALSE(Decode(cut).ok);
+}
