@@ -28,7 +28,6 @@ int _dowildcard = 0;
 
 namespace {
 
-const size_t OUTPUT_BUFFER_BYTES = 1 << 18;
 
 void Say(FILE *stream, const char *format, ...)
 {
@@ -47,6 +46,17 @@ void Say(FILE *stream, const char *format, ...)
     fflush(stream);
 }
 
+/* The file's size where it can be had, so that it is read in one piece into one allocation. */
+long long SizeOf(FILE *file)
+{
+    long long size = -1;
+    if (fseek(file, 0, SEEK_END) == 0)
+        size = ftell(file);
+    if (fseek(file, 0, SEEK_SET) != 0)
+        return -1;
+    return size;
+}
+
 /* The whole input in memory: the decode is one pass over it. */
 bool ReadWholeFile(const char *path, unsigned char **bytes, size_t *size)
 {
@@ -55,7 +65,9 @@ bool ReadWholeFile(const char *path, unsigned char **bytes, size_t *size)
     FILE *file = fopen(path, "rb");
     if (!file)
         return false;
-    size_t capacity = 1 << 16, used = 0;
+    long long known = SizeOf(file);
+    size_t capacity = known >= 0 && (unsigned long long)known < ((size_t)-1) / 4 ? (size_t)known + 1 : 1 << 16;
+    size_t used = 0;
     unsigned char *buffer = (unsigned char *)malloc(capacity);
     bool good = buffer != nullptr;
     while (good) {
@@ -139,7 +151,9 @@ int Decode(const Command &command)
         Say(stderr, "morvane: cannot write %s", command.output);
         return 3;
     }
-    setvbuf(output.file, nullptr, _IOFBF, OUTPUT_BUFFER_BYTES);
+    /* The decode hands over the XML in pieces of a quarter megabyte: written as they come, with
+     * no second copy into the runtime's buffer. */
+    setvbuf(output.file, nullptr, _IONBF, 0);
     if (!quiet)
         Say(stdout, "writing %s", command.output);
     DecodeOutput sink = {&output, WriteXmlPiece, SayNote};

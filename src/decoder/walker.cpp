@@ -19,7 +19,7 @@
 
 namespace {
 
-const size_t XML_FLUSH_BYTES = 1 << 16;
+const size_t XML_FLUSH_BYTES = 1 << 18;
 const int MAX_LEVELS = 24; /* nesting the tables allow is far less; a damaged file cannot recurse deeper */
 const size_t MAX_SECTION_TABLES = 8;
 
