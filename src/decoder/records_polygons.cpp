@@ -61,8 +61,25 @@ extern const KindTable EXCLUSION_KINDS = {TABLE(EXCLUSION_ROWS)};
  * of 2^15 x 2^15 units over the cell; a polygon's last point repeats its first. Points coded 1
  * (KDKX's polygon, seven of EDGX's, twenty-three of KPSC's): u32 x and y of the first point,
  * i32 x and y of the step to the second, a u32 count of bytes and that many bytes packing the
- * other steps in a way not yet known (the first byte, 0x0C, 0x1C or 0x24, grows with the size
- * of the steps' changes); those polygons are written without their vertices.
+ * other steps in a way not yet known; those polygons are written without their vertices. What
+ * the thirty-one such polygons of EDGX, KDKX and KPSC show against their sources (in grid units):
+ * - The first byte is a bit width shifted left by 2 (low two bits 0 in every one): exactly the
+ *   bit length of the largest magnitude among the changes of step (each step minus the one
+ *   before), the change into the closing step included; widths 3 to 10 occur.
+ * - The rest is written most significant bit first. Polygons whose changes reach the full width
+ *   at the same places share their first bits however different their other changes are (the
+ *   fourth and fifth polygons of KPSC/KPSC.bgl 18 bits, its ninth and seventeenth 16, EDGX's
+ *   "Arrow 1" and "Arrow 2" 7) and part where those places differ, so the largest magnitudes
+ *   seem to come first, as in coding by bit planes from the top. The position of the first
+ *   full-width change looks coded like a number with a growing run of leading zeros (taking x
+ *   before y, at the second value "111...", at the twelfth "0001011..."). The payload is full of zero
+ *   runs and 0x00 bytes, so it is no arithmetic coder's output.
+ * - Its length follows no fixed cost per change: neither a fixed width per value or per point,
+ *   nor a width field per value or per point, nor Rice or exp-Golomb codes of any order, nor
+ *   prefix-classed widths (delta-of-delta in the manner of time-series compressors) fit all
+ *   thirty-one byte counts; Arrow 2 takes 8 bytes against Arrow 1's 6 for changes as large, Arrow
+ *   1 having four zero changes. Plain significance maps by planes (with signs inline, per plane
+ *   or apart, refinements inline or after) and halving trees of them do not reproduce the bits.
  *
  * The compiler adds an attribute of its own to every polygon ({CE85242F-4110-4706-8344-
  * 1F3A8EE422BE}, text "0.3.0"), and rectangles carry a {359C73E8-06BE-4FB2-ABCB-EC942F7761D0}
