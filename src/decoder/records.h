@@ -167,6 +167,8 @@ struct Layout {
     const Items *items;
     size_t itemsCount;
     const Layout *then = nullptr; /* read on from where the fields, parts and items end */
+    const char *const *containers = nullptr; /* wrapper elements it always holds, NULL-ended: each one
+                                                no child record filled is written empty */
 };
 
 /* A layout used instead of the kind's own when its condition holds (a VOR record of type 4 is

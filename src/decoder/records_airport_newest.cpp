@@ -384,14 +384,19 @@ const KindTable AIRPORT_CHILDREN = {TABLE(AIRPORT_CHILD_ROWS)};
     Lat(0x10), Lon(0x0C), AltMm(0x14), Float(0x24, "magvar"), Scaled(0x35, 1, "trafficScalar", 1.0 / 255.0), \
         Flag(0x3B, 1, 0x01, "applyFlatten"), Flag(0x36, 1, 0x02, "isOnTIN"), Flag(0x36, 1, 0x04, "closed")
 const Field AIRPORT_FIELDS[] = {AIRPORT_COMMON_FIELDS, Ident(0x28), Region(0x2C)};
-const Layout AIRPORT = {"Airport", TABLE(AIRPORT_FIELDS), nullptr, 0, nullptr, 0};
+/* The newest editor writes these containers into every airport, empty or not: all nine newest
+ * airports of the corpus hold them, EDDN's and LBBG's empty. An empty one leaves nothing in the
+ * compiled file (EDDN/EDDN.bgl: its airport holds its name, COM and delete record only), so an
+ * airport none of whose records fills one is given it empty, as its source had it. */
+const char *const NEWEST_CONTAINERS[] = {"Aprons", "PaintedElements", "ApronEdgeLights", nullptr};
+const Layout AIRPORT = {"Airport", TABLE(AIRPORT_FIELDS), nullptr, 0, nullptr, 0, nullptr, NEWEST_CONTAINERS};
 
 /* 0x0113 is 0x5C bytes before its children: the fields of 0x0056 to 0x3B, and the ident at
  * 0x4C shifted left by 6 bits, not 5 (corpus: EDDN/EDDN.bgl, 0x036F1BC1 >> 6 is "EDDN", its
  * DeleteAirport at 0x5C; LBBG/LBBG.bgl, 0x04E34F01 >> 6 is "LBBG", its name at 0x5C). Neither
  * file has a region; it is read after the ident as in 0x0056. */
 const Field AIRPORT_113_FIELDS[] = {AIRPORT_COMMON_FIELDS, Ident(0x4C, "ident", 6), Region(0x50)};
-const Layout AIRPORT_113 = {"Airport", TABLE(AIRPORT_113_FIELDS), nullptr, 0, nullptr, 0};
+const Layout AIRPORT_113 = {"Airport", TABLE(AIRPORT_113_FIELDS), nullptr, 0, nullptr, 0, nullptr, NEWEST_CONTAINERS};
 
 const RecordKind AIRPORT_KIND_ROWS[] = {
     {0x0056, 0x44, &AIRPORT, &AIRPORT_CHILDREN, nullptr, WIKI_FS20, nullptr, 0},

@@ -39,6 +39,7 @@ struct Walk {
     std::string xml;
     std::vector<Skipped> skipped;
     std::string scratch[MAX_LEVELS][2]; /* attributes and body of each nesting level, reused */
+    std::vector<const char *> opened[MAX_LEVELS + 1]; /* the wrappers written at each level */
     uint32_t section;                   /* the type of the section being walked */
     bool newest;                        /* a file of the newest generation */
     double originLatitude;              /* where the C_METRES_EAST_NORTH fields measure from */
@@ -566,6 +567,14 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
     return true;
 }
 
+bool Opened(const std::vector<const char *> &opened, const char *name)
+{
+    for (const char *wrapper : opened)
+        if (strcmp(wrapper, name) == 0)
+            return true;
+    return false;
+}
+
 /* One element (or, for a layout without one, its parent's attributes and children) from the
  * bytes of `span`; `consumed` is where the furthest of what it read ends. */
 bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int level, int depth, std::string &out,
@@ -574,7 +583,7 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
     *consumed = 0;
     if (level >= MAX_LEVELS)
         return Fail(w, span.at, "damaged record at offset 0x%zX: records nested more than %d deep", span.at, MAX_LEVELS);
-    bool leaf = !layout.partCount && !layout.itemsCount && !layout.then &&
+    bool leaf = !layout.partCount && !layout.itemsCount && !layout.containers && !layout.then &&
                 (!children || !children->tables->count || children->at >= span.size);
     if (layout.element && leaf) { /* most elements: written in place, nothing to gather first */
         XmlOpenTag(out, depth, layout.element);
@@ -610,10 +619,17 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
             return false;
     if (after > *consumed)
         *consumed = after;
+    w.opened[level + 1].clear();
     if (children && children->tables->count && after < span.size &&
         !WriteRecords(w, *children->tables, Span{span.at + after, span.size - after}, level + 1, inner, body,
                       attributes))
         return false;
+    for (const char *const *name = layout.containers; name && *name; ++name)
+        if (!Opened(w.opened[level + 1], *name)) {
+            XmlOpenTag(body, inner, *name);
+            XmlEndTag(body, false);
+            CountWritten(w, *name);
+        }
     if (layout.then) {
         size_t from = *consumed, read = 0;
         if (!Reach(w, span, from, 0) ||
@@ -742,6 +758,7 @@ bool WriteRecords(Walk &w, const Tables &tables, Span range, int level, int dept
         }
         if (kind->wrapper && !wrapper) {
             wrapper = kind->wrapper;
+            w.opened[level].push_back(wrapper);
             wrapped.clear();
         }
         if (!WriteRecord(w, *kind, record, tables.framing, level, wrapper ? depth + 1 : depth, wrapper ? wrapped : out,
