@@ -169,8 +169,14 @@ TEST(BglDecode, NewestRunwayChildrenNoCorpusFileHolds)
                          Floats({2000, 45, 120, 300});
     runway.resize(0x60 - 6, '\0');
     runway += Framed(0x09, surfaceEnd) + Framed(0x0A, surfaceEnd) + Framed(0x0E, vasi);
-    Decoded run = Decode(WriteBgl({{0x03, AirportRecord(0x0056, field, 0, "KXYZ", "", Framed(0xCE, runway))}}));
+    std::string edgeLights(0x18 - 6, '\0'); // no vertices: the container is filled all the same
+    Decoded run = Decode(WriteBgl({{0x03, AirportRecord(0x0056, field, 0, "KXYZ", "",
+                                                        Framed(0xCE, runway) + Framed(0x31, edgeLights))}}));
     ASSERT_TRUE(run.ok) << run.result.error;
+    // The containers the newest airport always holds: the one its record filled once, the others empty.
+    EXPECT_EQ(1u, WrittenCount(run.result, "ApronEdgeLights"));
+    EXPECT_NE(std::string::npos, run.xml.find("<Aprons/>"));
+    EXPECT_NE(std::string::npos, run.xml.find("<PaintedElements/>"));
     for (const char *part : {"<Overrun end=\"PRIMARY\" surface=\"{00000000-0000-0000-0000-000000000000}\" length=\"75\" width=\"50\"/>",
                              "<Overrun end=\"SECONDARY\"",
                              "<Vasi end=\"SECONDARY\" side=\"RIGHT\" type=\"PAPI4\" biasX=\"12\" biasZ=\"300\" spacing=\"9\" pitch=\"3\"/>"})
