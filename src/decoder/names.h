@@ -13,4 +13,16 @@ extern const NameTable COM_TYPES;
 extern const NameTable START_TYPES;
 extern const NameTable HELIPAD_TYPES;
 
+extern const NameTable COMPLEXITIES;  /* scenery objects' image complexity */
+extern const NameTable EDGES;         /* taxiway path edges */
+extern const NameTable LIGHTS;        /* runway light intensities */
+extern const NameTable ORIENTATIONS;  /* taxiway points */
+extern const NameTable PARKING_NAMES; /* parking and gate names */
+extern const NameTable PARKING_TYPES;
+extern const NameTable PATTERNS;      /* runway traffic patterns */
+extern const NameTable POINT_TYPES;   /* taxiway points */
+extern const NameTable PUSHBACKS;
+extern const NameTable SIGN_SIZES;    /* taxiway signs */
+extern const NameTable PATH_TYPES;    /* taxiway paths */
+
 #endif

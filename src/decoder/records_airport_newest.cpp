@@ -17,8 +17,6 @@ const char *const WIKI_FS20 = "FSDeveloper wiki: FS20 BGL File Format";
 
 const char *const RUNWAY_DESIGNATOR_NAMES[] = {"NONE", "L", "R", "C", "WATER", "A", "B"};
 const NameTable RUNWAY_DESIGNATORS = NAMES(RUNWAY_DESIGNATOR_NAMES);
-const char *const LIGHT_NAMES[] = {"NONE", "LOW", "MEDIUM", "HIGH"};
-const NameTable LIGHTS = NAMES(LIGHT_NAMES);
 const char *const APPROACH_SYSTEM_NAMES[] = {"NONE",  "ODALS", "MALSF",   "MALSR",    "SSALF", "SSALR",
                                              "ALSF1", "ALSF2", "RAIL",    "CALVERT",  "CALVERT2", "MALS",
                                              "SALS",  "SALSF", "SSALS"};
@@ -26,28 +24,6 @@ const NameTable APPROACH_SYSTEMS = NAMES(APPROACH_SYSTEM_NAMES);
 const char *const VASI_TYPE_NAMES[] = {nullptr, "VASI21",   "VASI31", "VASI22", "VASI32", "VASI23", "VASI33",
                                        "PAPI2", "PAPI4",    "TRICOLOR", "PVASI", "TVASI",  "BALL",   "APAP_PANELS"};
 const NameTable VASI_TYPES = NAMES(VASI_TYPE_NAMES);
-const char *const POINT_TYPE_NAMES[] = {nullptr,          "NORMAL", "HOLD_SHORT", nullptr, "ILS_HOLD_SHORT",
-                                        "HOLD_SHORT_NO_DRAW", "ILS_HOLD_SHORT_NO_DRAW"};
-const NameTable POINT_TYPES = NAMES(POINT_TYPE_NAMES);
-const char *const ORIENTATION_NAMES[] = {"FORWARD", "REVERSE"};
-const NameTable ORIENTATIONS = NAMES(ORIENTATION_NAMES);
-const char *const PATH_TYPE_NAMES[] = {nullptr, "TAXI", "RUNWAY", "PARKING", "PATH", "CLOSED", "VEHICLE", "ROAD"};
-const NameTable PATH_TYPES = NAMES(PATH_TYPE_NAMES);
-const char *const EDGE_NAMES[] = {"NONE", "SOLID", "DASHED", "SOLID_DASHED"};
-const NameTable EDGES = NAMES(EDGE_NAMES);
-const char *const PARKING_TYPE_NAMES[] = {"NONE",       "RAMP_GA",     "RAMP_GA_SMALL", "RAMP_GA_MEDIUM", "RAMP_GA_LARGE",
-                                          "RAMP_CARGO", "RAMP_MIL_CARGO", "RAMP_MIL_COMBAT", "GATE_SMALL", "GATE_MEDIUM",
-                                          "GATE_HEAVY", "DOCK_GA",     "FUEL",          "VEHICLE"};
-const NameTable PARKING_TYPES = NAMES(PARKING_TYPE_NAMES);
-const char *const PARKING_NAME_NAMES[] = {
-    "NONE",   "PARKING", "N_PARKING", "NE_PARKING", "E_PARKING", "SE_PARKING", "S_PARKING", "SW_PARKING",
-    "W_PARKING", "NW_PARKING", "GATE", "DOCK",   "GATE_A",    "GATE_B",     "GATE_C",    "GATE_D",
-    "GATE_E", "GATE_F",  "GATE_G",    "GATE_H",     "GATE_I",    "GATE_J",     "GATE_K",    "GATE_L",
-    "GATE_M", "GATE_N",  "GATE_O",    "GATE_P",     "GATE_Q",    "GATE_R",     "GATE_S",    "GATE_T",
-    "GATE_U", "GATE_V",  "GATE_W",    "GATE_X",     "GATE_Y",    "GATE_Z"};
-const NameTable PARKING_NAMES = NAMES(PARKING_NAME_NAMES);
-const char *const PUSHBACK_NAMES[] = {"NONE", "LEFT", "RIGHT", "BOTH"};
-const NameTable PUSHBACKS = NAMES(PUSHBACK_NAMES);
 const char *const SUFFIX_NAMES[] = {"NONE"};
 const NameTable SUFFIXES = NAMES(SUFFIX_NAMES);
 /* Painted line types: the values the corpus's files show (KPSC, CYQT, LSGC, KDKX, LSZK). */
@@ -60,10 +36,6 @@ const char *const LINE_TYPE_NAMES[] = {
 const NameTable LINE_TYPES = NAMES(LINE_TYPE_NAMES);
 const char *const TRUE_ANGLE_NAMES[] = {"NONE", nullptr, nullptr, "BOTH_ENDS", "ALL_POINTS"};
 const NameTable TRUE_ANGLES = NAMES(TRUE_ANGLE_NAMES);
-const char *const PATTERN_NAMES[] = {"LEFT", "RIGHT"};
-const NameTable PATTERNS = NAMES(PATTERN_NAMES);
-const char *const SIGN_SIZE_NAMES[] = {nullptr, "SIZE1", "SIZE2", "SIZE3", "SIZE4", "SIZE5"};
-const NameTable SIGN_SIZES = NAMES(SIGN_SIZE_NAMES);
 const char *const JUSTIFICATION_NAMES[] = {"LEFT", "RIGHT"};
 const NameTable JUSTIFICATIONS = NAMES(JUSTIFICATION_NAMES);
 /* Helipad surfaces: the newest compiler writes 0 for the source's CEMENT (corpus: KDKX/KDKX.bgl);

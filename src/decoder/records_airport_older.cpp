@@ -20,17 +20,13 @@ const Layout NAME = {nullptr, TABLE(NAME_FIELDS), nullptr, 0, nullptr, 0};
 
 /* ---- runways ---- */
 
-const char *const LIGHT_NAMES[] = {"NONE", "LOW", "MEDIUM", "HIGH"};
 const char *const YES_NO_NAMES[] = {"YES", "NO"};
-const char *const PATTERN_NAMES[] = {"LEFT", "RIGHT"};
 /* Alphabetical in the compiler's own order: LEAR's CALVERT2 is 10 and SSALS 14. */
 const char *const APPROACH_LIGHT_NAMES[] = {"NONE",  "ODALS", "MALSF",   "MALSR",    "SSALF", "SSALR", "ALSF1", "ALSF2",
                                             "RAIL",  "CALVERT", "CALVERT2", "MALS", "SALS",  "SALSF", "SSALS"};
 const char *const VASI_NAMES[] = {nullptr, "VASI21", "VASI31", "VASI22", "VASI32", "VASI23", "VASI33",
                                   "PAPI2", "PAPI4", "TRICOLOR", "PVASI", "TVASI", "BALL", "APAP_PANELS"};
-const NameTable LIGHTS = NAMES(LIGHT_NAMES);
 const NameTable YES_NO = NAMES(YES_NO_NAMES);
-const NameTable PATTERNS = NAMES(PATTERN_NAMES);
 const NameTable APPROACH_LIGHTS = NAMES(APPROACH_LIGHT_NAMES);
 const NameTable VASI_TYPES = NAMES(VASI_NAMES);
 
@@ -137,30 +133,6 @@ const Layout HELIPAD = {"Helipad", TABLE(HELIPAD_FIELDS), nullptr, 0, nullptr, 0
 
 /* ---- the taxiway network ---- */
 
-const char *const POINT_TYPE_NAMES[] = {nullptr, "NORMAL", "HOLD_SHORT", nullptr, "ILS_HOLD_SHORT",
-                                        "HOLD_SHORT_NO_DRAW", "ILS_HOLD_SHORT_NO_DRAW"};
-const char *const ORIENTATION_NAMES[] = {"FORWARD", "REVERSE"};
-const char *const PARKING_TYPE_NAMES[] = {"NONE",       "RAMP_GA",         "RAMP_GA_SMALL", "RAMP_GA_MEDIUM",
-                                          "RAMP_GA_LARGE", "RAMP_CARGO",   "RAMP_MIL_CARGO", "RAMP_MIL_COMBAT",
-                                          "GATE_SMALL", "GATE_MEDIUM",     "GATE_HEAVY",    "DOCK_GA",
-                                          "FUEL",       "VEHICLE"};
-const char *const PUSHBACK_NAMES[] = {"NONE", "LEFT", "RIGHT", "BOTH"};
-const char *const PATH_TYPE_NAMES[] = {nullptr, "TAXI", "RUNWAY", "PARKING", "PATH", "CLOSED", "VEHICLE"};
-const char *const EDGE_NAMES[] = {"NONE", "SOLID", "DASHED", "SOLID_DASHED"};
-/* Parking and gate names, GATE_A to GATE_Z after DOCK. */
-const char *const PARKING_NAME_NAMES[] = {
-    "NONE",   "PARKING", "N_PARKING", "NE_PARKING", "E_PARKING", "SE_PARKING", "S_PARKING", "SW_PARKING",
-    "W_PARKING", "NW_PARKING", "GATE", "DOCK",   "GATE_A",   "GATE_B",     "GATE_C",    "GATE_D",
-    "GATE_E", "GATE_F",  "GATE_G",    "GATE_H",     "GATE_I",    "GATE_J",     "GATE_K",    "GATE_L",
-    "GATE_M", "GATE_N",  "GATE_O",    "GATE_P",     "GATE_Q",    "GATE_R",     "GATE_S",    "GATE_T",
-    "GATE_U", "GATE_V",  "GATE_W",    "GATE_X",     "GATE_Y",    "GATE_Z"};
-const NameTable PARKING_NAMES = NAMES(PARKING_NAME_NAMES);
-const NameTable POINT_TYPES = NAMES(POINT_TYPE_NAMES);
-const NameTable ORIENTATIONS = NAMES(ORIENTATION_NAMES);
-const NameTable PARKING_TYPES = NAMES(PARKING_TYPE_NAMES);
-const NameTable PUSHBACKS = NAMES(PUSHBACK_NAMES);
-const NameTable PATH_TYPES = NAMES(PATH_TYPE_NAMES);
-const NameTable EDGES = NAMES(EDGE_NAMES);
 
 const Field POINT_FIELDS[] = {
     Coded(0, C_INDEX, 0, "index"), Enum(0x00, 1, "type", &POINT_TYPES), Enum(0x01, 1, "orientation", &ORIENTATIONS),

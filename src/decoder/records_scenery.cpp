@@ -10,8 +10,6 @@ namespace {
 
 const char *const SOURCE_WIKI = "FSDeveloper wiki: BGL File Format";
 
-const char *const COMPLEXITY_NAMES[] = {"VERY_SPARSE", "SPARSE", "NORMAL", "DENSE", "VERY_DENSE"};
-const NameTable COMPLEXITIES = NAMES(COMPLEXITY_NAMES);
 
 /* The placement: position, altitude, flags (bit 0 above ground, bit 2 no crash, bit 4 no
  * shadow: LEAR's objects), pitch, bank and heading as 16-bit angles, image complexity. The
@@ -51,9 +49,7 @@ const Layout WINDSOCK_OBJECT = {"SceneryObject", TABLE(PLACEMENT_FIELDS), TABLE(
  * airport, so the signs are written where the record stands and the object's placement, the
  * compiler's own, is not written. LEAR's signs are all of size 3 and justified RIGHT (2):
  * LEFT as 1 is assumed. */
-const char *const SIGN_SIZE_NAMES[] = {nullptr, "SIZE1", "SIZE2", "SIZE3", "SIZE4", "SIZE5"};
 const char *const JUSTIFICATION_NAMES[] = {nullptr, "LEFT", "RIGHT"};
-const NameTable SIGN_SIZES = NAMES(SIGN_SIZE_NAMES);
 const NameTable JUSTIFICATIONS = NAMES(JUSTIFICATION_NAMES);
 const Field SIGN_FIELDS[] = {
     Coded(0x00, C_METRES_EAST_NORTH, 8, nullptr), Coded(0x08, C_ANGLE16, 2, "heading"), Text(0x0C, 0, "label"),

@@ -11,8 +11,6 @@ namespace {
 
 const double ANGLE16_DEGREES = 360.0 / 65536.0;
 
-const char *const COMPLEXITY_NAMES[] = {"VERY_SPARSE", "SPARSE", "NORMAL", "DENSE", "VERY_DENSE"};
-const NameTable COMPLEXITIES = NAMES(COMPLEXITY_NAMES);
 
 /* Angles as signed 16-bit steps, so that they come out in (-180, 180] as sources write them
  * (corpus: KPSC/KPSC.bgl, heading 0xB10B is the source's -111.03). */
