@@ -303,8 +303,10 @@ bool PackedCoordinate(Walk &w, const Field &field, Span span, double *degrees, s
     unsigned bits = *At(w, span, field.offset);
     size_t point = (size_t)field.shift + w.point;
     size_t last = (2 * (point + 1) * bits + 7) / 8;
-    if (bits > 32 || !Reach(w, span, field.offset + 1u, last))
-        return bits <= 32 || Fail(w, span.at, "damaged record at offset 0x%zX: packed points of %u bits", span.at, bits);
+    if (bits == 0 || bits > 32)
+        return Fail(w, span.at, "damaged record at offset 0x%zX: packed points of %u bits", span.at, bits);
+    if (!Reach(w, span, field.offset + 1u, last))
+        return false;
     bool latitude = field.coding == C_PACKED_LAT;
     uint32_t unit = PackedBits(At(w, span, field.offset + 1u), (2 * point + (latitude ? 1 : 0)) * bits, bits);
     *degrees = latitude ? w.cellSouth + (unit + 0.5) * w.cellHeight / 32768.0
@@ -550,6 +552,10 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
             return false;
         if (items.sizing == IS_AS_READ)
             length = read;
+        /* An item of no bytes would let a count read from the file spin the walk for nothing. */
+        if (length == 0 && items.sizing != IS_PACKED_RING)
+            return Fail(w, span.at + at, "damaged record at offset 0x%zX: item %u of an array at +0x%zX takes no bytes",
+                        span.at, n, at);
         if (items.sizing == IS_PACKED_RING)
             *end = at + read > *end ? at + read : *end;
         else

@@ -347,6 +347,13 @@ TEST(BglDecode, PolygonSectionNotUnderstoodIsLeftOut)
     EXPECT_EQ(1u, std::count_if(run.notes.begin(), run.notes.end(), [](const std::string &note) {
                   return note.find("subsection 0 of type 0x65 (terrain vectors) left out") != std::string::npos;
               }));
+    // A shape of no known type, said to be one of 2^24: refused at the first, not walked 2^24 times.
+    const std::string unknownShapes = Words({6, 0, 1, 1 << 24, 0, 0, 0, 0, 1, 7});
+    run = Decode(WriteBgl({{0x22, WaypointRecord({1, 2, 0}, 0, "A", "B")}, {0x65, unknownShapes}}));
+    ASSERT_TRUE(run.ok) << run.result.error;
+    EXPECT_EQ(1u, std::count_if(run.notes.begin(), run.notes.end(), [](const std::string &note) {
+                  return note.find("left out") != std::string::npos && note.find("takes no bytes") != std::string::npos;
+              }));
     std::string cut = WriteBgl({{0x65, garbage}});
     cut.replace(0x4C + 12, 4, Words({0x1000})); // the subsection's data past the end of the file
     EXPECT_FALSE(Decode(cut).ok);
