@@ -22,7 +22,7 @@ enum Coding : uint8_t {
     C_LENGTH,       /* float32 metres: a length or width, in metres */
     C_RANGE,        /* float32 metres: a navaid range (statute miles with -m) */
     C_FLOAT,        /* float32, as a plain number */
-    C_ANGLE16,      /* uint16, 360/65536 degrees a step; with `signedness`, in (-180, 180] in files of
+    C_ANGLE16,      /* uint16, 360/65536 degrees a step; with `signedness`, in [-180, 180) in files of
                        the newest generation, whose sources write angles so */
     C_ANGLE32,      /* uint32, 360/2^32 degrees a step */
     C_INT,          /* integer of `width` bytes, masked and shifted, signed when `signedness` */

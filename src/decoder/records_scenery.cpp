@@ -15,7 +15,8 @@ const char *const SOURCE_WIKI = "FSDeveloper wiki: BGL File Format";
  * shadow: LEAR's objects), pitch, bank and heading as 16-bit angles, image complexity. The
  * bytes are the same in both generations, the sources are not: the newest write angles from
  * -180 to 180 (KDKX/KDKX.xml: heading -104.083258, stored 0xB5FD), the older from 0 to 360
- * (LEAR/LEAR_ADEX_ARV187.xml: heading 339.4, stored 0xF16B), half a turn as 180 in both. */
+ * (LEAR/LEAR_ADEX_ARV187.xml: heading 339.4, stored 0xF16B); half a turn is -180 in the newest
+ * sources and 180 in the older. */
 #define PLACEMENT                                                                                          \
     Lat(0x08), Lon(0x04), AltMm(0x0C), Flag(0x10, 2, 0x0001, "altitudeIsAgl"), SignedAngle16(0x12, "pitch"),  \
         SignedAngle16(0x14, "bank"), SignedAngle16(0x16, "heading"), Enum(0x18, 2, "imageComplexity", &COMPLEXITIES)

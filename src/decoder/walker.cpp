@@ -213,10 +213,11 @@ size_t CodingWidth(const Field &field)
     }
 }
 
-/* 360/65536 degrees a step; signed angles lie in (-180, 180], half a turn written as 180. */
+/* 360/65536 degrees a step; signed angles lie in [-180, 180), half a turn written as -180 as
+ * the newest sources write it (KDKX/KDKX.xml: 113 objects at -180, none at 180). */
 double Angle16(uint16_t raw, bool signedness)
 {
-    if (signedness && raw > 0x8000)
+    if (signedness && raw >= 0x8000)
         return ((int)raw - 0x10000) * (360.0 / 65536.0);
     return raw * (360.0 / 65536.0);
 }
