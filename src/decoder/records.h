@@ -187,6 +187,8 @@ struct RecordKind {
     const char *source;      /* where the layout comes from: a published page, or a corpus file */
     const Variant *variants;
     size_t variantCount;
+    bool completesPrevious = false; /* its fields are attributes of the element written just before
+                                       it among its siblings (an apron's drawing flags) */
 };
 
 /* A section type and the kinds at its top level. */

@@ -197,6 +197,11 @@ const Layout VERTEX = {"Vertex", TABLE(VERTEX_FIELDS), nullptr, 0, nullptr, 0};
 const Field APRON_FIELDS[] = {Enum(0x06, 1, "surface", &SURFACES)};
 const Items APRON_ITEMS[] = {{0x09, 0x07, 2, 8, 0, 0, 0, &VERTEX}};
 const Layout APRON = {"Apron", TABLE(APRON_FIELDS), nullptr, 0, TABLE(APRON_ITEMS)};
+/* 0x0041 follows each apron: the compiler's triangulation of it, and before the triangles the
+ * apron's drawing flags at 0x07, bit 0 drawSurface and bit 1 drawDetail (corpus: LEAR/LEAR_ADEX_ARV187.bgl,
+ * flags 0x03 after both aprons, whose sources say TRUE and TRUE). */
+const Field APRON_DRAWING_FIELDS[] = {Flag(0x07, 1, 0x01, "drawSurface"), Flag(0x07, 1, 0x02, "drawDetail")};
+const Layout APRON_DRAWING = {nullptr, TABLE(APRON_DRAWING_FIELDS), nullptr, 0, nullptr, 0};
 
 /* One record holds every vertex of the edge lights (count at 8, from 0x18), then the edges
  * that join them (count at 0xA), 8 bytes each: spacing (float), start and end vertex (u16).
@@ -325,6 +330,7 @@ const RecordKind AIRPORT_CHILD_ROWS[] = {
     {0x001D, 0x08, &TAXI_NAMES, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
     {0x0040, 0x08, &PATHS, nullptr, nullptr, SOURCE_LEAR, nullptr, 0},
     {0x0037, 0x09, &APRON, nullptr, "Aprons", SOURCE_WIKI, nullptr, 0},
+    {0x0041, 0x07, &APRON_DRAWING, nullptr, "Aprons", SOURCE_LEAR, nullptr, 0, true},
     {0x0031, 0x18, &APRON_EDGE_LIGHTS, nullptr, nullptr, SOURCE_LEAR, nullptr, 0},
     {0x003A, 0x0E, &JETWAY, nullptr, nullptr, SOURCE_LEAR, nullptr, 0},
     {0x0024, 0x20, &APPROACH, &APPROACH_CHILDREN, nullptr, SOURCE_WIKI, nullptr, 0},

@@ -48,6 +48,8 @@ struct Walk {
     double cellHeight, cellWidth;
     Span record;                        /* the top-level record being written: where IS_INDIRECT offsets lead */
     uint32_t point;                     /* inside IS_PACKED_RING items, the point's number; 0 elsewhere */
+    const std::string *lastOut;         /* where the last element was written, */
+    size_t lastAttributesEnd;           /* and where its attributes end there */
     Damage damage;
 };
 
@@ -596,6 +598,8 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
         XmlOpenTag(out, depth, layout.element);
         if (!WriteFields(w, layout, span, index, out, consumed))
             return false;
+        w.lastOut = &out;
+        w.lastAttributesEnd = out.size();
         XmlEndTag(out, false);
         CountWritten(w, layout.element);
         return true;
@@ -651,6 +655,8 @@ bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int l
     }
     XmlOpenTag(out, depth, layout.element);
     out += attributes;
+    w.lastOut = &out;
+    w.lastAttributesEnd = out.size();
     XmlEndTag(out, !body.empty());
     if (!body.empty()) {
         out += body;
@@ -738,11 +744,32 @@ bool WriteRecord(Walk &w, const RecordKind &kind, const Record &record, uint8_t 
     return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, &children, &read);
 }
 
+/* A record that completes the element written just before it among its siblings: its fields
+ * join that element's attributes. With no such element before it, it is skipped. */
+bool CompletePrevious(Walk &w, const RecordKind &kind, const Record &record, std::string &siblings)
+{
+    if (w.lastOut != &siblings || w.lastAttributesEnd > siblings.size()) {
+        Skip(w, record.id, record.bytes.size);
+        return true;
+    }
+    if (record.bytes.size < kind.fixed)
+        return Fail(w, record.bytes.at + 2, "damaged record at offset 0x%zX: id 0x%04X is %zu bytes, its layout needs %u",
+                    record.bytes.at, record.id, record.bytes.size, (unsigned)kind.fixed);
+    std::string attributes;
+    size_t end = 0;
+    if (!WriteFields(w, *kind.layout, record.bytes, 0, attributes, &end))
+        return false;
+    siblings.insert(w.lastAttributesEnd, attributes);
+    w.lastAttributesEnd += attributes.size();
+    return true;
+}
+
 /* The framed records of `range`, each written by its kind or skipped by its size; records of
  * a kind with a wrapper go, while they follow one another, inside one wrapper element. */
 bool WriteRecords(Walk &w, const Tables &tables, Span range, int level, int depth, std::string &out,
                   std::string &parentAttributes)
 {
+    w.lastOut = nullptr; /* nothing written yet among these siblings */
     const char *wrapper = nullptr;
     std::string wrapped;
     for (size_t at = range.at, end = range.at + range.size; at < end;) {
@@ -751,6 +778,11 @@ bool WriteRecords(Walk &w, const Tables &tables, Span range, int level, int dept
             return false;
         at += record.bytes.size;
         const RecordKind *kind = KindOf(tables, record.id);
+        if (kind && kind->completesPrevious) {
+            if (!CompletePrevious(w, *kind, record, wrapper ? wrapped : out))
+                return false;
+            continue;
+        }
         if (!kind) {
             Skip(w, record.id, record.bytes.size);
             continue;
@@ -762,9 +794,11 @@ bool WriteRecords(Walk &w, const Tables &tables, Span range, int level, int dept
             XmlCloseTag(out, depth, wrapper);
             CountWritten(w, wrapper);
             wrapper = nullptr;
+            w.lastOut = nullptr;
         }
         if (kind->wrapper && !wrapper) {
             wrapper = kind->wrapper;
+            w.lastOut = nullptr;
             w.opened[level].push_back(wrapper);
             wrapped.clear();
         }
@@ -910,6 +944,7 @@ bool DecodeBgl(const unsigned char *bytes, size_t size, const DecodeOptions &opt
     w.output = &output;
     w.result = result;
     w.units = XmlUnits{options.feet, options.miles, options.dms};
+    w.lastOut = nullptr;
     w.section = 0;
     w.originLatitude = w.originLongitude = 0;
     w.cellSouth = w.cellWest = w.cellHeight = w.cellWidth = 0;

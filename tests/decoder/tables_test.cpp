@@ -358,3 +358,19 @@ TEST(BglDecode, PolygonSectionNotUnderstoodIsLeftOut)
     cut.replace(0x4C + 12, 4, Words({0x1000})); // the subsection's data past the end of the file
     EXPECT_FALSE(Decode(cut).ok);
 }
+
+// A record that completes the element before it: the drawing flags after an older apron join
+// that apron's attributes; with no element before it among its siblings it is skipped.
+TEST(BglDecode, ApronDrawingFlagsJoinTheirApron)
+{
+    const Place field = {40, -3, 600};
+    std::string apron = std::string{4} + Le16(1) + At(field).substr(0, 8); // asphalt, one vertex
+    std::string drawing = std::string{0, 0x01} + std::string(8, 't');    // drawSurface only, then triangles
+    Decoded run = Decode(WriteBgl({{0x03, AirportRecord(0x003C, field, 0, "LEXX", "LE",
+                                                        Framed(0x41, drawing) + Framed(0x37, apron) + Framed(0x41, drawing))}}));
+    ASSERT_TRUE(run.ok) << run.result.error;
+    EXPECT_NE(std::string::npos, run.xml.find("<Apron surface=\"ASPHALT\" drawSurface=\"TRUE\" drawDetail=\"FALSE\">"))
+        << run.xml;
+    EXPECT_EQ(1u, WrittenCount(run.result, "Aprons"));
+    EXPECT_EQ(1u, run.result.skippedRecords); // the first, which has no apron before it
+}
