@@ -59,7 +59,7 @@ std::string Elements(const RecordKind &kind)
     } else {
         AddElements(text, layout, 0);
         if (text.empty())
-            text = "attributes of the record it sits in";
+            text = kind.completesPrevious ? "attributes of the element before it" : "attributes of the record it sits in";
     }
     if (kind.wrapper)
         text += " in " + std::string(kind.wrapper);
