@@ -35,6 +35,9 @@ const size_t SECTION_KIND_COUNT = sizeof SECTION_KINDS / sizeof SECTION_KINDS[0]
 
 namespace {
 
+/* The names of the section types in the verbose lines. 0x2E holds exclusion rectangles
+ * (KDKX/KDKX.bgl, against its source) and 0x2F time zones, as the published list of section
+ * types numbers them (exclusion 46, time zone 47). */
 struct SectionNameRow {
     uint32_t type;
     const char *name;
@@ -45,7 +48,7 @@ const SectionNameRow SECTION_NAMES[] = {
     {0x17, "NDB"},             {0x18, "markers"},       {0x20, "boundaries"},      {0x22, "waypoints"},
     {0x23, "geopolitical"},    {0x25, "scenery objects"}, {0x27, "name list"},     {0x28, "VOR/ILS index"},
     {0x29, "NDB index"},       {0x2A, "waypoint index"}, {0x2B, "model data"},     {0x2C, "airport summary"},
-    {0x2D, "exclusions"},      {0x2E, "exclusion rectangles"},     {0x65, "terrain vectors"},
+    {0x2E, "exclusion rectangles"}, {0x2F, "time zones"},     {0x65, "terrain vectors"},
 };
 
 } // namespace

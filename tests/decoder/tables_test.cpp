@@ -72,7 +72,7 @@ TEST(BglDecode, OneRecordOfEachKind)
     EXPECT_EQ("written: 1 Waypoint, 1 Runway, 1 Start, 1 Com, 1 Helipad, 1 Airport, 1 Dme, 1 Vor, 1 Ndb; "
               "skipped: 1 records, 1 sections; 0 outside the radius",
               DecodeSummary(run.result));
-    for (const char *note : {"section 4: type 0x2D (exclusions), 1 subsections in 16 bytes, skipped",
+    for (const char *note : {"section 4: type 0x2D (unknown), 1 subsections in 16 bytes, skipped",
                              "skipped 1 records of id 0x00EE in sections of type 0x3, 10 bytes"})
         EXPECT_NE(run.notes.end(), std::find(run.notes.begin(), run.notes.end(), note)) << note;
 }
