@@ -157,12 +157,19 @@ long long Integer(const unsigned char *p, uint8_t width, uint32_t mask, uint8_t 
     return signedness ? (long long)(int32_t)raw : (long long)raw;
 }
 
+/* The 16 bytes of GUID at `p` as the sources write one: {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}. */
+const size_t GUID_TEXT_BYTES = 40;
+void FormatGuid(char *text, const unsigned char *p)
+{
+    snprintf(text, GUID_TEXT_BYTES, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", (unsigned)Le32(p),
+             (unsigned)Le16(p + 4), (unsigned)Le16(p + 6), p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15]);
+}
+
 /* The entry `guids` has for the 16 bytes of GUID at `p`, or NULL. */
 const GuidName *FindGuid(const GuidTable *guids, const unsigned char *p)
 {
-    char text[40];
-    snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", (unsigned)Le32(p),
-             (unsigned)Le16(p + 4), (unsigned)Le16(p + 6), p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15]);
+    char text[GUID_TEXT_BYTES];
+    FormatGuid(text, p);
     for (size_t i = 0; guids && i < guids->count; ++i)
         if (strcmp(guids->entries[i].guid, text) == 0)
             return &guids->entries[i];
@@ -236,9 +243,8 @@ void AppendName(std::string &out, const char *attribute, const NameTable *names,
 
 void AppendGuid(std::string &out, const char *attribute, const unsigned char *p)
 {
-    char text[40];
-    snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", (unsigned)Le32(p),
-             (unsigned)Le16(p + 4), (unsigned)Le16(p + 6), p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15]);
+    char text[GUID_TEXT_BYTES];
+    FormatGuid(text, p);
     XmlText(out, attribute, text, strlen(text));
 }
 
@@ -488,6 +494,12 @@ bool WriteRecords(Walk &w, const Tables &tables, Span range, int level, int dept
 bool WriteLayout(Walk &w, const Layout &layout, Span span, uint32_t index, int level, int depth, std::string &out,
                  std::string &parentAttributes, const ChildRecords *children, size_t *consumed);
 
+/* Items that give their own size in a field, as many as there is room for. */
+bool SizedByThemselves(const Items &items)
+{
+    return items.sizing == IS_BYTES && !items.countWidth && !items.stride && items.extraWidth;
+}
+
 /* Where the items begin, and how many there are. */
 bool LocateItems(Walk &w, const Items &items, Span span, size_t *at, uint32_t *count)
 {
@@ -499,9 +511,8 @@ bool LocateItems(Walk &w, const Items &items, Span span, size_t *at, uint32_t *c
     }
     if (!Reach(w, span, items.countOffset, items.countWidth))
         return false;
-    bool sizedByThemselves = items.sizing == IS_BYTES && !items.countWidth && !items.stride && items.extraWidth;
     *count = items.countWidth ? Unsigned(At(w, span, items.countOffset), items.countWidth)
-             : sizedByThemselves ? UINT32_MAX
+             : SizedByThemselves(items) ? UINT32_MAX
              : items.stride && *at < span.size ? (uint32_t)((span.size - *at) / items.stride)
                                                : 0;
     if (items.sizing == IS_PACKED_RING && *count)
@@ -517,7 +528,7 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
     uint32_t count;
     if (!LocateItems(w, items, span, &at, &count))
         return false;
-    bool sizedByThemselves = items.sizing == IS_BYTES && !items.countWidth && !items.stride && items.extraWidth;
+    bool sizedByThemselves = SizedByThemselves(items);
     for (uint32_t n = 0; n < count; ++n) {
         /* Items that give their own size: as many as have room for that size before the end. */
         if (sizedByThemselves && (at > span.size || span.size - at < (size_t)items.extraOffset + items.extraWidth ||
