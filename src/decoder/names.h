@@ -1,6 +1,7 @@
 /*
  * Enumerations more than one record table names values by, as the compiler's XML reference
- * writes them. Tables used by one kind only stay beside it.
+ * writes them, and the few layouts more than one table uses. Those used by one kind only stay
+ * beside it.
  */
 #ifndef MORVANE_NAMES_H
 #define MORVANE_NAMES_H
@@ -24,5 +25,9 @@ extern const NameTable POINT_TYPES;   /* taxiway points */
 extern const NameTable PUSHBACKS;
 extern const NameTable SIGN_SIZES;    /* taxiway signs */
 extern const NameTable PATH_TYPES;    /* taxiway paths */
+
+/* Layouts more than one table uses. */
+extern const Layout NAME_CHILD; /* the name child (0x0019): its text is its parent's name attribute */
+extern const Layout COM;        /* an airport's COM frequency (0x0012), in both generations */
 
 #endif

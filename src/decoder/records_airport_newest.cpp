@@ -45,9 +45,6 @@ const NameTable HELIPAD_SURFACES = NAMES(HELIPAD_SURFACE_NAMES);
 
 /* ---- shared pieces ---- */
 
-const Field NAME_FIELDS[] = {Text(6, 0, "name")};
-const Layout NAME = {nullptr, TABLE(NAME_FIELDS), nullptr, 0, nullptr, 0};
-
 const Field VERTEX_FIELDS[] = {Lat(4), Lon(0)};
 const Layout VERTEX = {"Vertex", TABLE(VERTEX_FIELDS), nullptr, 0, nullptr, 0};
 
@@ -170,9 +167,6 @@ const Field START_FIELDS[] = {
     Coded(0x06, C_RUNWAY_NUMBER, 1, "number"), Enum(0x07, 1, "designator", &RUNWAY_DESIGNATORS, 0x0F),
 };
 const Layout START = {"RunwayStart", TABLE(START_FIELDS), nullptr, 0, nullptr, 0};
-
-const Field COM_FIELDS[] = {F(0x08, C_FREQ_MHZ, "frequency"), Enum(0x06, 2, "type", &COM_TYPES), Text(0x0C, 0, "name")};
-const Layout COM = {"Com", TABLE(COM_FIELDS), nullptr, 0, nullptr, 0};
 
 const Field HELIPAD_FIELDS[] = {
     Lat(0x10), Lon(0x0C), AltMm(0x14), Float(0x20, "heading"), Length(0x18, "length"), Length(0x1C, "width"),
@@ -328,7 +322,7 @@ const Layout DELETE_AIRPORT = {"DeleteAirport", TABLE(DELETE_FIELDS), nullptr, 0
 const RecordKind AIRPORT_CHILD_ROWS[] = {
     {0x0011, 0x18, &START, nullptr, nullptr, WIKI, nullptr, 0},
     {0x0012, 0x0C, &COM, nullptr, nullptr, WIKI, nullptr, 0},
-    {0x0019, 6, &NAME, nullptr, nullptr, WIKI_FS20, nullptr, 0},
+    {0x0019, 6, &NAME_CHILD, nullptr, nullptr, WIKI_FS20, nullptr, 0},
     {0x001A, 8, &POINTS, nullptr, nullptr, "corpus: KPSC/KPSC.bgl", nullptr, 0},
     {0x001D, 8, &TAXI_NAMES, nullptr, nullptr, "corpus: KPSC/KPSC.bgl", nullptr, 0},
     {0x0026, 0x24, &HELIPAD, nullptr, nullptr, WIKI, nullptr, 0},

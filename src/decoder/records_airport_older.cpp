@@ -15,9 +15,6 @@ const char *const SOURCE_WIKI = "FSDeveloper wiki: BGL File Format";
 const char *const SOURCE_LEAR = "corpus: LEAR/LEAR_ADEX_ARV187.bgl";
 const char *const SOURCE_GUESS_AB = "layout of 0x003C assumed; no description or corpus file shows 0x00AB";
 
-const Field NAME_FIELDS[] = {Text(6, 0, "name")};
-const Layout NAME = {nullptr, TABLE(NAME_FIELDS), nullptr, 0, nullptr, 0};
-
 /* ---- runways ---- */
 
 const char *const YES_NO_NAMES[] = {"YES", "NO"};
@@ -120,9 +117,6 @@ const Field START_FIELDS[] = {
     Coded(0x06, C_RUNWAY_NUMBER, 1, "number"), Enum(0x07, 1, "designator", &DESIGNATORS, 0x0F),
 };
 const Layout START = {"Start", TABLE(START_FIELDS), nullptr, 0, nullptr, 0};
-
-const Field COM_FIELDS[] = {F(0x08, C_FREQ_MHZ, "frequency"), Enum(0x06, 2, "type", &COM_TYPES), Text(0x0C, 0, "name")};
-const Layout COM = {"Com", TABLE(COM_FIELDS), nullptr, 0, nullptr, 0};
 
 const Field HELIPAD_FIELDS[] = {
     Lat(0x10), Lon(0x0C), AltMm(0x14), Enum(0x06, 1, "surface", &SURFACES), Float(0x20, "heading"),
@@ -317,7 +311,7 @@ const Layout APPROACH = {"Approach", TABLE(APPROACH_FIELDS), nullptr, 0, nullptr
 /* ---- the airport ---- */
 
 const RecordKind AIRPORT_CHILD_ROWS[] = {
-    {0x0019, 6, &NAME, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
+    {0x0019, 6, &NAME_CHILD, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
     {0x0033, 0x0C, &DELETE_AIRPORT, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
     {0x0004, 0x30, &RUNWAY_CLASSIC, nullptr, nullptr, SOURCE_WIKI, nullptr, 0},
     /* 16 bytes after the pattern flags before the children (corpus: LEAR). */

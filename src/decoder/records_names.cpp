@@ -1,7 +1,7 @@
 /*
- * The enumerations several record tables share, older and newest airports and scenery objects
- * alike (the FSDeveloper wiki's "BGL File Format", the compiler's XML reference for the names;
- * the path type ROAD is the newest generation's, KPSC/KPSC.bgl).
+ * The enumerations and layouts several record tables share, older and newest airports and
+ * scenery objects alike (the FSDeveloper wiki's "BGL File Format", the compiler's XML
+ * reference for the names; the path type ROAD is the newest generation's, KPSC/KPSC.bgl).
  */
 #include "names.h"
 
@@ -58,3 +58,13 @@ const NameTable POINT_TYPES = NAMES(POINT_TYPE_NAMES);
 const NameTable PUSHBACKS = NAMES(PUSHBACK_NAMES);
 const NameTable SIGN_SIZES = NAMES(SIGN_SIZE_NAMES);
 const NameTable PATH_TYPES = NAMES(PATH_TYPE_NAMES);
+
+namespace {
+
+const Field NAME_FIELDS[] = {Text(6, 0, "name")};
+const Field COM_FIELDS[] = {F(0x08, C_FREQ_MHZ, "frequency"), Enum(0x06, 2, "type", &COM_TYPES), Text(0x0C, 0, "name")};
+
+} // namespace
+
+const Layout NAME_CHILD = {nullptr, TABLE(NAME_FIELDS), nullptr, 0, nullptr, 0};
+const Layout COM = {"Com", TABLE(COM_FIELDS), nullptr, 0, nullptr, 0};

@@ -14,10 +14,6 @@ const NameTable WAYPOINT_TYPES = NAMES(WAYPOINT_TYPE_NAMES);
 const NameTable VOR_TYPES = NAMES(VOR_TYPE_NAMES);
 const NameTable NDB_TYPES = NAMES(NDB_TYPE_NAMES);
 
-/* The name child (0x0019): its text becomes the parent's name attribute. */
-const Field NAME_FIELDS[] = {Text(6, 0, "name")};
-const Layout NAME = {nullptr, TABLE(NAME_FIELDS), nullptr, 0, nullptr, 0};
-
 /* ---- waypoints ---- */
 
 const Field WAYPOINT_FIELDS[] = {
@@ -41,7 +37,7 @@ const Field LOCALIZER_FIELDS[] = {Float(0x08, "heading"), Float(0x0C, "width")};
 const Layout LOCALIZER = {nullptr, TABLE(LOCALIZER_FIELDS), nullptr, 0, nullptr, 0};
 
 const RecordKind NAV_CHILD_ROWS[] = {
-    {0x0019, 6, &NAME, nullptr, nullptr, "FSDeveloper wiki: BGL File Format", nullptr, 0},
+    {0x0019, 6, &NAME_CHILD, nullptr, nullptr, "FSDeveloper wiki: BGL File Format", nullptr, 0},
     {0x0014, 0x10, &LOCALIZER, nullptr, nullptr, "FSDeveloper wiki: BGL File Format", nullptr, 0},
     {0x0015, 0x1C, &GLIDE_SLOPE, nullptr, nullptr, "FSDeveloper wiki: BGL File Format", nullptr, 0},
     {0x0016, 0x18, &DME, nullptr, nullptr, "FSDeveloper wiki: BGL File Format", nullptr, 0},
