@@ -104,7 +104,7 @@ static void AppendDigits(std::string &out, uint64_t value, int width)
 }
 
 /* `whole` and `fraction` (`decimals` digits) as number text, trailing zeros dropped. */
-static size_t PutParts(char *to, bool negative, uint32_t whole, uint32_t fraction, int decimals)
+static size_t PutParts(char *to, bool negative, uint64_t whole, uint32_t fraction, int decimals)
 {
     char *at = to;
     if (negative && (whole || fraction))
@@ -154,18 +154,7 @@ void AppendFixed(std::string &out, double value, int decimals)
         return;
     }
     uint64_t units = (uint64_t)(scaled + 0.5);
-    uint64_t whole = units / POWERS[decimals], fraction = units % POWERS[decimals];
-    if (units && value < 0)
-        out += '-';
-    AppendDigits(out, whole, 1);
-    if (!fraction)
-        return;
-    while (fraction % 10 == 0) {
-        fraction /= 10;
-        --decimals;
-    }
-    out += '.';
-    AppendDigits(out, fraction, decimals);
+    out.append(text, PutParts(text, value < 0, units / POWERS[decimals], (uint32_t)(units % POWERS[decimals]), decimals));
 }
 
 static uint32_t EncodeCoordinate(double degrees, bool latitude)
