@@ -23,12 +23,17 @@ const char *const SOURCE_WIKI = "FSDeveloper wiki: BGL File Format";
 
 const Layout NO_CRASH = {"NoCrash", nullptr, 0, nullptr, 0, nullptr, 0};
 const Layout NO_SHADOW = {"NoShadow", nullptr, 0, nullptr, 0, nullptr, 0};
+/* Bit 9 of the flags: EDGX/EDGX.bgl's one object whose source holds LowResAltitude (a fire
+ * truck, flags 0x0201) is the only one with it set. */
+const Layout LOW_RES_ALTITUDE = {"LowResAltitude", nullptr, 0, nullptr, 0, nullptr, 0};
 
 const Field LIBRARY_FIELDS[] = {F(0x2C, C_GUID, "name"), Float(0x3C, "scale")};
 const Layout LIBRARY_OBJECT = {"LibraryObject", TABLE(LIBRARY_FIELDS), nullptr, 0, nullptr, 0};
 const Field PLACEMENT_FIELDS[] = {PLACEMENT};
-const Part LIBRARY_PARTS[] = {
-    {0, WhenSet(0x10, 2, 0x0004), &NO_CRASH}, {0, WhenSet(0x10, 2, 0x0010), &NO_SHADOW}, {0, Always(), &LIBRARY_OBJECT}};
+#define PLACEMENT_FLAG_CHILDREN                                                                               \
+    {0, WhenSet(0x10, 2, 0x0004), &NO_CRASH}, {0, WhenSet(0x10, 2, 0x0010), &NO_SHADOW},                       \
+        {0, WhenSet(0x10, 2, 0x0200), &LOW_RES_ALTITUDE}
+const Part LIBRARY_PARTS[] = {PLACEMENT_FLAG_CHILDREN, {0, Always(), &LIBRARY_OBJECT}};
 
 /* Colours are stored blue, green, red, alpha (LEAR's orange sock: 00 A5 FF FF). */
 const Field POLE_COLOR_FIELDS[] = {Int(0x36, 1, "red"), Int(0x35, 1, "green"), Int(0x34, 1, "blue")};
@@ -38,8 +43,7 @@ const Layout SOCK_COLOR = {"SockColor", TABLE(SOCK_COLOR_FIELDS), nullptr, 0, nu
 const Part WINDSOCK_COLOR_PARTS[] = {{0, Always(), &POLE_COLOR}, {0, Always(), &SOCK_COLOR}};
 const Field WINDSOCK_FIELDS[] = {Float(0x2C, "poleHeight"), Float(0x30, "sockLength"), Flag(0x3C, 2, 0x0001, "lighted")};
 const Layout WINDSOCK = {"Windsock", TABLE(WINDSOCK_FIELDS), TABLE(WINDSOCK_COLOR_PARTS), nullptr, 0};
-const Part WINDSOCK_PARTS[] = {
-    {0, WhenSet(0x10, 2, 0x0004), &NO_CRASH}, {0, WhenSet(0x10, 2, 0x0010), &NO_SHADOW}, {0, Always(), &WINDSOCK}};
+const Part WINDSOCK_PARTS[] = {PLACEMENT_FLAG_CHILDREN, {0, Always(), &WINDSOCK}};
 const Layout WINDSOCK_OBJECT = {"SceneryObject", TABLE(PLACEMENT_FIELDS), TABLE(WINDSOCK_PARTS), nullptr, 0};
 
 /* Taxiway signs: one object holds every sign of an airport, each 12 bytes (metres east and
