@@ -80,6 +80,19 @@ extern const KindTable EXCLUSION_KINDS = {TABLE(EXCLUSION_ROWS)};
  *   thirty-one byte counts; Arrow 2 takes 8 bytes against Arrow 1's 6 for changes as large, Arrow
  *   1 having four zero changes. Plain significance maps by planes (with signs inline, per plane
  *   or apart, refinements inline or after) and halving trees of them do not reproduce the bits.
+ * - What does reproduce them, as far as it goes: the changes, x and y of each in turn (the
+ *   closing one included), are coded by bit planes from the top, and the stream proper begins
+ *   at the second byte. The top plane is a run-length code of its zeros with an adaptive
+ *   parameter: k = kp / 8 with kp starting at 8; a 0 stands for 2^k values below the plane
+ *   (kp += 5); a value reaching it is a 1, its sign (1 negative), then the rest of its run in
+ *   k bits (kp -= 6, not below 0). This gives the first thirteen to forty-nine bits of every
+ *   one of the thirty-one polygons (the position and sign of each top-plane change; KPSC's
+ *   eighth polygon, w 8, "00 1 1 10" for -163 after six smaller changes, then "100", "10",
+ *   "11" for +130, +148, -149). In the planes below, the values already found come first
+ *   with one raw bit each (KPSC's sixteenth polygon: 101111, 010010, 000011 and 101011010
+ *   for its planes 5 to 2). Not found: how a plane's run ends when no value below remains
+ *   (thirteen 0s after KPSC's fourth and fifth polygons' single top change, where a run
+ *   ended by 0s of 2^k values would take six) and what kp a plane starts with.
  *
  * The compiler adds an attribute of its own to every polygon ({CE85242F-4110-4706-8344-
  * 1F3A8EE422BE}, text "0.3.0"), and rectangles carry a {359C73E8-06BE-4FB2-ABCB-EC942F7761D0}
