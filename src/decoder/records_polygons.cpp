@@ -87,9 +87,9 @@ extern const KindTable EXCLUSION_KINDS = {TABLE(EXCLUSION_ROWS)};
  *   (kp += 5); a value reaching it is a 1, its sign (1 negative), then the rest of its run in
  *   k bits (kp -= 6, not below 0). This gives the first thirteen to forty-nine bits of every
  *   one of the thirty-one polygons (the position and sign of each top-plane change; KPSC's
- *   eighth polygon, w 8, "00 1 1 10" for -163 after six smaller changes, then "100", "10",
+ *   ninth polygon, w 8, "00 1 1 10" for -163 after six smaller changes, then "100", "10",
  *   "11" for +130, +148, -149). In the planes below, the values already found come first
- *   with one raw bit each (KPSC's sixteenth polygon: 101111, 010010, 000011 and 101011010
+ *   with one raw bit each (KPSC's seventeenth polygon: 101111, 010010, 000011 and 101011010
  *   for its planes 5 to 2). Not found: how a plane's run ends when no value below remains
  *   (thirteen 0s after KPSC's fourth and fifth polygons' single top change, where a run
  *   ended by 0s of 2^k values would take six) and what kp a plane starts with.
