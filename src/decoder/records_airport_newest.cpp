@@ -362,7 +362,12 @@ const Layout AIRPORT = {"Airport", TABLE(AIRPORT_FIELDS), nullptr, 0, nullptr, 0
  * DeleteAirport at 0x5C; LBBG/LBBG.bgl, 0x04E34F01 >> 6 is "LBBG", its name at 0x5C). Neither
  * file has a region; it is read after the ident as in 0x0056. */
 const Field AIRPORT_113_FIELDS[] = {AIRPORT_COMMON_FIELDS, Ident(0x4C, "ident", 6), Region(0x50)};
-const Layout AIRPORT_113 = {"Airport", TABLE(AIRPORT_113_FIELDS), nullptr, 0, nullptr, 0, nullptr, NEWEST_CONTAINERS};
+/* The sources of both 0x0113 airports also hold an empty AirportArchetype, which none of the
+ * seven 0x0056 sources has: it is written with the other containers. Both records hold a u16 1
+ * at 0x4A, which may be what says so; two files cannot tell. */
+const char *const AIRPORT_113_CONTAINERS[] = {"AirportArchetype", "Aprons", "PaintedElements", "ApronEdgeLights",
+                                              nullptr};
+const Layout AIRPORT_113 = {"Airport", TABLE(AIRPORT_113_FIELDS), nullptr, 0, nullptr, 0, nullptr, AIRPORT_113_CONTAINERS};
 
 const RecordKind AIRPORT_KIND_ROWS[] = {
     {0x0056, 0x44, &AIRPORT, &AIRPORT_CHILDREN, nullptr, WIKI_FS20, nullptr, 0},
