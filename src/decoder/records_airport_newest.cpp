@@ -345,10 +345,12 @@ const KindTable AIRPORT_CHILDREN = {TABLE(AIRPORT_CHILD_ROWS)};
 
 /* ---- the airport ---- */
 
-/* trafficScalar is a byte, 255 for 1 (wiki: FS20 BGL File Format). */
+/* trafficScalar is a byte, 255 for 1 (wiki: FS20 BGL File Format). Bit 0 of 0x36 is starAirport:
+ * KDKX/KDKX.bgl is the only airport with it set and the only source writing starAirport="TRUE". */
 #define AIRPORT_COMMON_FIELDS                                                                                   \
     Lat(0x10), Lon(0x0C), AltMm(0x14), Float(0x24, "magvar"), Scaled(0x35, 1, "trafficScalar", 1.0 / 255.0), \
-        Flag(0x3B, 1, 0x01, "applyFlatten"), Flag(0x36, 1, 0x02, "isOnTIN"), Flag(0x36, 1, 0x04, "closed")
+        Flag(0x3B, 1, 0x01, "applyFlatten"), Flag(0x36, 1, 0x02, "isOnTIN"), Flag(0x36, 1, 0x04, "closed"),   \
+        Flag(0x36, 1, 0x01, "starAirport")
 const Field AIRPORT_FIELDS[] = {AIRPORT_COMMON_FIELDS, Ident(0x28), Region(0x2C)};
 /* The newest editor writes these containers into every airport, empty or not: all nine newest
  * airports of the corpus hold them, EDDN's and LBBG's empty. An empty one leaves nothing in the

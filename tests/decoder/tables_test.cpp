@@ -105,7 +105,7 @@ TEST(BglDecode, OtherLayoutsAndOptions)
         // Options: quiet, miles, feet, dms, partial, radius, centre.
         {"other layouts", others, {}, {"ident=\"LFPO\">\r\n    <Runway", "number=\"24\" designator=\"LEFT\"",
           "<Airport lat=\"49\" lon=\"3\" alt=\"90\" magvar=\"1\" trafficScalar=\"0\" applyFlatten=\"FALSE\" "
-          "isOnTIN=\"FALSE\" closed=\"FALSE\" ident=\"LFPG\" region=\"LF\">\r\n    <AirportArchetype/>\r\n    <Aprons/>\r\n    <PaintedElements/>\r\n    <ApronEdgeLights/>\r\n  </Airport>",
+          "isOnTIN=\"FALSE\" closed=\"FALSE\" starAirport=\"FALSE\" ident=\"LFPG\" region=\"LF\">\r\n    <AirportArchetype/>\r\n    <Aprons/>\r\n    <PaintedElements/>\r\n    <ApronEdgeLights/>\r\n  </Airport>",
           "<Ils lat=\"48\" lon=\"2\" alt=\"100\" frequency=\"110.3\" range=\"27780\" magvar=\"1\" "
           "region=\"LF\" ident=\"IPA\" backCourse=\"TRUE\" heading=\"240.5\" width=\"5\"/>"}, 0},
         {"feet", sample, {false, false, true, false, false, 0, 0, 0}, {"alt=\"1246.719F\"", "patternAltitude=\"984.252F\"", "!alt=\"380\""}, 0},
