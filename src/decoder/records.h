@@ -48,7 +48,8 @@ enum Coding : uint8_t {
                        attributes "lat" and "lon" of the point they reach */
     C_CELL,         /* uint32 quad cell id, not written: the cell whose 2^15 x 2^15 grid the C_PACKED_LAT and
                        C_PACKED_LON fields that follow place their points in */
-    C_PACKED_LAT,   /* no bytes of its own: the latitude of point `shift` (plus, in IS_PACKED_RING items, the
+    C_PACKED_LAT,   /* no bytes of its own (inside IS_CODED_STEPS items: the item's decoded point); else
+                       the latitude of point `shift` (plus, in IS_PACKED_RING items, the
                        item's index) of the packed points at `offset`: a byte giving their bit width, then
                        x and y of that many bits each, point after point, packed from the least significant
                        bit of each byte; written at the centre of its grid unit, the file keeping no finer
@@ -128,13 +129,18 @@ struct Part {
  * IS_PACKED_RING  the items are the packed points at `start` (see C_PACKED_LAT), `count` of them
  *                 of which the last closes the ring on the first and is not written; each item's
  *                 bytes are the packed points, its index the point's;
+ * IS_CODED_STEPS  the items are points coded as steps at `start`: u32 x and y of the first in the
+ *                 cell's grid, i32 x and y of the step to the second, a u32 count of bytes and that
+ *                 many bytes coding the change of each further step (coded_steps.cpp); `count` of
+ *                 them of which the last closes the ring and is not written; C_PACKED_LAT and
+ *                 C_PACKED_LON fields of the items place the item's point;
  * IS_INDIRECT     each item is `stride` bytes holding a uint32 offset from `extraOffset` of the
  *                 enclosing top-level record to an entry of 16 bytes of GUID, a uint32 size and
  *                 that many bytes of value: the entry is the item's layout's bytes.
  * With `startWidth`, the items begin at `start` plus the integer of that many bytes at
  * `startOffset` (a table of its own size in between).
  */
-enum ItemSizing : uint8_t { IS_BYTES, IS_AS_READ, IS_PACKED_RING, IS_INDIRECT };
+enum ItemSizing : uint8_t { IS_BYTES, IS_AS_READ, IS_PACKED_RING, IS_CODED_STEPS, IS_INDIRECT };
 
 struct Items {
     uint16_t start;

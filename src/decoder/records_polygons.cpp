@@ -60,39 +60,24 @@ extern const KindTable EXCLUSION_KINDS = {TABLE(EXCLUSION_ROWS)};
  * Points coded 2: a byte of bit width, then x and y of each point in that many bits, in a grid
  * of 2^15 x 2^15 units over the cell; a polygon's last point repeats its first. Points coded 1
  * (KDKX's polygon, seven of EDGX's, twenty-three of KPSC's): u32 x and y of the first point,
- * i32 x and y of the step to the second, a u32 count of bytes and that many bytes packing the
- * other steps in a way not yet known; those polygons are written without their vertices. What
- * the thirty-one such polygons of EDGX, KDKX and KPSC show against their sources (in grid units):
+ * i32 x and y of the step to the second, a u32 count of bytes and that many bytes coding the
+ * changes of step (each step minus the one before, x and y of each in turn, the change into the
+ * closing step included, so 2 x (points - 2) values). How they are coded, as the thirty-one such
+ * polygons of EDGX, KDKX and KPSC show against their sources (coded_steps.cpp reads it):
  * - The first byte is a bit width shifted left by 2 (low two bits 0 in every one): exactly the
- *   bit length of the largest magnitude among the changes of step (each step minus the one
- *   before), the change into the closing step included; widths 3 to 10 occur.
- * - The rest is written most significant bit first. Polygons whose changes reach the full width
- *   at the same places share their first bits however different their other changes are (the
- *   fourth and fifth polygons of KPSC/KPSC.bgl 18 bits, its ninth and seventeenth 16, EDGX's
- *   "Arrow 1" and "Arrow 2" 7) and part where those places differ, so the largest magnitudes
- *   seem to come first, as in coding by bit planes from the top. The position of the first
- *   full-width change looks coded like a number with a growing run of leading zeros (taking x
- *   before y, at the second value "111...", at the twelfth "0001011..."). The payload is full of zero
- *   runs and 0x00 bytes, so it is no arithmetic coder's output.
- * - Its length follows no fixed cost per change: neither a fixed width per value or per point,
- *   nor a width field per value or per point, nor Rice or exp-Golomb codes of any order, nor
- *   prefix-classed widths (delta-of-delta in the manner of time-series compressors) fit all
- *   thirty-one byte counts; Arrow 2 takes 8 bytes against Arrow 1's 6 for changes as large, Arrow
- *   1 having four zero changes. Plain significance maps by planes (with signs inline, per plane
- *   or apart, refinements inline or after) and halving trees of them do not reproduce the bits.
- * - What does reproduce them, as far as it goes: the changes, x and y of each in turn (the
- *   closing one included), are coded by bit planes from the top, and the stream proper begins
- *   at the second byte. The top plane is a run-length code of its zeros with an adaptive
- *   parameter: k = kp / 8 with kp starting at 8; a 0 stands for 2^k values below the plane
- *   (kp += 5); a value reaching it is a 1, its sign (1 negative), then the rest of its run in
- *   k bits (kp -= 6, not below 0). This gives the first thirteen to forty-nine bits of every
- *   one of the thirty-one polygons (the position and sign of each top-plane change; KPSC's
- *   ninth polygon, w 8, "00 1 1 10" for -163 after six smaller changes, then "100", "10",
- *   "11" for +130, +148, -149). In the planes below, the values already found come first
- *   with one raw bit each (KPSC's seventeenth polygon: 101111, 010010, 000011 and 101011010
- *   for its planes 5 to 2). Not found: how a plane's run ends when no value below remains
- *   (thirteen 0s after KPSC's fourth and fifth polygons' single top change, where a run
- *   ended by 0s of 2^k values would take six) and what kp a plane starts with.
+ *   bit length of the largest magnitude among the changes. The rest is read most significant
+ *   bit first, by bit planes from the top; every plane begins on a byte boundary, the last one
+ *   padded with 0s to the end of the bytes.
+ * - A plane first gives one raw bit for each value found in the planes above, in order (KPSC's
+ *   seventeenth polygon: 101111, 010010, 000011 and 101011010 for its planes 5 to 2).
+ * - Then the values not yet found are run-length coded with an adaptive parameter: kp is 8 at
+ *   the start of every plane and k = kp / 8; a 0 stands for 2^k values below the plane (kp += 4
+ *   while k is 0, 5 after); a value reaching it is a 1, its sign (1 negative), then in k bits
+ *   how many values below the plane came before it since the last 0 or 1 (kp -= 3 while k is 0,
+ *   6 after, not below 0). A run the plane's end cuts short is still written as one 0; a plane
+ *   whose last value was found ends without one (KPSC's seventeenth polygon's top plane).
+ * With these rules each of the thirty-one is re-coded to its exact bytes and read back to its
+ * source's points. The payload is full of zero runs and 0x00 bytes from the byte alignment.
  *
  * The compiler adds an attribute of its own to every polygon ({CE85242F-4110-4706-8344-
  * 1F3A8EE422BE}, text "0.3.0"), and rectangles carry a {359C73E8-06BE-4FB2-ABCB-EC942F7761D0}
@@ -132,11 +117,14 @@ const Layout ATTRIBUTE = {"Attribute", TABLE(ATTRIBUTE_FIELDS), nullptr, 0, null
 const Part KNOWN_ATTRIBUTE[] = {{0, WhenKnownGuid(0, &POLYGON_ATTRIBUTES), &ATTRIBUTE}};
 const Layout POLYGON_ATTRIBUTE = {nullptr, nullptr, 0, TABLE(KNOWN_ATTRIBUTE), nullptr, 0};
 
-/* The points, from the u32 count: coded 2 they are placed; coded 1 only passed over. */
+/* The points, from the u32 count, packed (coded 2) or as steps (coded 1); a rectangle's ends
+ * coded 1 are only passed over, no corpus file holding one. */
 const Field VERTEX_FIELDS[] = {Packed(0, C_PACKED_LAT, 0, "lat"), Packed(0, C_PACKED_LON, 0, "lon")};
 const Layout VERTEX = {"Vertex", TABLE(VERTEX_FIELDS), nullptr, 0, nullptr, 0};
 const Items RING[] = {{6, 0, 4, 0, 0, 0, 0, &VERTEX, IS_PACKED_RING}};
 const Layout PACKED_RING = {nullptr, nullptr, 0, nullptr, 0, TABLE(RING)};
+const Items STEPPED[] = {{6, 0, 4, 0, 0, 0, 0, &VERTEX, IS_CODED_STEPS}};
+const Layout STEPPED_RING = {nullptr, nullptr, 0, nullptr, 0, TABLE(STEPPED)};
 const Layout NOTHING = {nullptr, nullptr, 0, nullptr, 0, nullptr, 0};
 const Items CODED_STEPS[] = {{26, 22, 4, 1, 0, 0, 0, &NOTHING}};
 const Layout STEPS_NOT_PLACED = {nullptr, nullptr, 0, nullptr, 0, TABLE(CODED_STEPS)};
@@ -145,7 +133,7 @@ const Field POLYGON_TAIL_FIELDS[] = {AltM(0, "altitude")};
 const Layout POLYGON_TAIL = {nullptr, TABLE(POLYGON_TAIL_FIELDS), nullptr, 0, nullptr, 0};
 const Part POLYGON_POINTS[] = {
     {0, WhenEquals(5, 1, 2), &PACKED_RING},
-    {0, WhenEquals(5, 1, 1), &STEPS_NOT_PLACED},
+    {0, WhenEquals(5, 1, 1), &STEPPED_RING},
 };
 const Layout POLYGON_GEOMETRY = {nullptr, nullptr, 0, TABLE(POLYGON_POINTS), nullptr, 0, &POLYGON_TAIL};
 const Items POLYGON_ATTRIBUTES_USED[] = {{10, 8, 2, 4, 0x20, 0, 0, &POLYGON_ATTRIBUTE, IS_INDIRECT}};

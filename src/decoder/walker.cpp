@@ -12,6 +12,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "coded_steps.h"
 #include "container.h"
 #include "encodings.h"
 #include "records.h"
@@ -48,6 +49,8 @@ struct Walk {
     double cellHeight, cellWidth;
     Span record;                        /* the top-level record being written: where IS_INDIRECT offsets lead */
     uint32_t point;                     /* inside IS_PACKED_RING items, the point's number; 0 elsewhere */
+    const std::vector<int32_t> *steppedPoints; /* inside IS_CODED_STEPS items, x and y of each point in the
+                                                  cell's grid; NULL elsewhere */
     const std::string *lastOut;         /* where the last element was written, */
     size_t lastAttributesEnd;           /* and where its attributes end there */
     Damage damage;
@@ -309,14 +312,23 @@ void SetCell(Walk &w, uint32_t id)
  * packed bytes up to it end. */
 bool PackedCoordinate(Walk &w, const Field &field, Span span, double *degrees, size_t *end)
 {
-    unsigned bits = *At(w, span, field.offset);
     size_t point = (size_t)field.shift + w.point;
+    bool latitude = field.coding == C_PACKED_LAT;
+    if (w.steppedPoints) {
+        if (2 * point + 1 >= w.steppedPoints->size())
+            return Fail(w, span.at, "damaged record at offset 0x%zX: no point %zu among the points coded as steps", span.at, point);
+        int32_t unit = (*w.steppedPoints)[2 * point + (latitude ? 1 : 0)];
+        *degrees = latitude ? w.cellSouth + (unit + 0.5) * w.cellHeight / 32768.0
+                            : w.cellWest + (unit + 0.5) * w.cellWidth / 32768.0;
+        *end = 0;
+        return true;
+    }
+    unsigned bits = *At(w, span, field.offset);
     size_t last = (2 * (point + 1) * bits + 7) / 8;
     if (bits == 0 || bits > 32)
         return Fail(w, span.at, "damaged record at offset 0x%zX: packed points of %u bits", span.at, bits);
     if (!Reach(w, span, field.offset + 1u, last))
         return false;
-    bool latitude = field.coding == C_PACKED_LAT;
     uint32_t unit = PackedBits(At(w, span, field.offset + 1u), (2 * point + (latitude ? 1 : 0)) * bits, bits);
     *degrees = latitude ? w.cellSouth + (unit + 0.5) * w.cellHeight / 32768.0
                         : w.cellWest + (unit + 0.5) * w.cellWidth / 32768.0;
@@ -515,8 +527,42 @@ bool LocateItems(Walk &w, const Items &items, Span span, size_t *at, uint32_t *c
              : SizedByThemselves(items) ? UINT32_MAX
              : items.stride && *at < span.size ? (uint32_t)((span.size - *at) / items.stride)
                                                : 0;
-    if (items.sizing == IS_PACKED_RING && *count)
+    if ((items.sizing == IS_PACKED_RING || items.sizing == IS_CODED_STEPS) && *count)
         --*count; /* the last point closes the ring on the first */
+    return true;
+}
+
+const uint32_t MAX_STEPPED_POINTS = 1u << 20;
+
+/* The points of IS_CODED_STEPS items at `at`: the first, the first step, then a count of bytes
+ * and the bytes coding the changes of every further step (coded_steps.cpp); `end` is where those
+ * bytes end. */
+bool SteppedPoints(Walk &w, Span span, size_t at, uint32_t count, std::vector<int32_t> &points, size_t *end)
+{
+    if (!Reach(w, span, at, 20) || !Reach(w, span, at + 20, Le32(At(w, span, at + 16))))
+        return false;
+    const unsigned char *p = At(w, span, at);
+    size_t size = Le32(p + 16);
+    *end = at + 20 + size;
+    std::vector<int32_t> changes;
+    /* Every point but the first adds a step; the change into the closing step is coded too. */
+    /* A few bytes can code a long run of equal steps: the count is bounded so that a damaged one
+     * cannot ask for more memory than a 32-bit process has. */
+    if (count > MAX_STEPPED_POINTS || !DecodeStepChanges(p + 20, size, count ? 2 * (size_t)(count - 1) : 0, changes))
+        return Fail(w, span.at + at, "damaged record at offset 0x%zX: points coded as steps do not decode", span.at);
+    /* Sums wrap as the file's 32-bit words would rather than overflow. */
+    uint32_t x = Le32(p), y = Le32(p + 4), dx = Le32(p + 8), dy = Le32(p + 12);
+    points.clear();
+    for (uint32_t n = 0; n < count; ++n) {
+        points.push_back((int32_t)x);
+        points.push_back((int32_t)y);
+        x += dx;
+        y += dy;
+        if (n + 1 < count) {
+            dx += (uint32_t)changes[2 * n];
+            dy += (uint32_t)changes[2 * n + 1];
+        }
+    }
     return true;
 }
 
@@ -529,6 +575,13 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
     if (!LocateItems(w, items, span, &at, &count))
         return false;
     bool sizedByThemselves = SizedByThemselves(items);
+    std::vector<int32_t> stepped;
+    if (items.sizing == IS_CODED_STEPS) {
+        size_t codeEnd;
+        if (!SteppedPoints(w, span, at, count, stepped, &codeEnd))
+            return false;
+        *end = codeEnd > *end ? codeEnd : *end;
+    }
     for (uint32_t n = 0; n < count; ++n) {
         /* Items that give their own size: as many as have room for that size before the end. */
         if (sizedByThemselves && (at > span.size || span.size - at < (size_t)items.extraOffset + items.extraWidth ||
@@ -540,7 +593,7 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
             if (!Reach(w, span, at, 0))
                 return false;
             bytes = Span{span.at + at, span.size - at};
-        } else if (items.sizing == IS_PACKED_RING) {
+        } else if (items.sizing == IS_PACKED_RING || items.sizing == IS_CODED_STEPS) {
             if (!Reach(w, span, at, 0))
                 return false;
             bytes = Span{span.at + at, span.size - at};
@@ -559,20 +612,23 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
             bytes = Span{span.at + at, length};
         }
         size_t read = 0;
-        w.point = items.sizing == IS_PACKED_RING ? n : 0;
+        bool placed = items.sizing == IS_PACKED_RING || items.sizing == IS_CODED_STEPS;
+        w.point = placed ? n : 0;
+        w.steppedPoints = items.sizing == IS_CODED_STEPS ? &stepped : nullptr;
         bool written = WriteLayout(w, *items.item, bytes, n, level + 1, depth, body, attributes, nullptr, &read);
         w.point = 0;
+        w.steppedPoints = nullptr;
         if (!written)
             return false;
         if (items.sizing == IS_AS_READ)
             length = read;
         /* An item of no bytes would let a count read from the file spin the walk for nothing. */
-        if (length == 0 && items.sizing != IS_PACKED_RING)
+        if (length == 0 && !placed)
             return Fail(w, span.at + at, "damaged record at offset 0x%zX: item %u of an array at +0x%zX takes no bytes",
                         span.at, n, at);
         if (items.sizing == IS_PACKED_RING)
             *end = at + read > *end ? at + read : *end;
-        else
+        else if (!placed)
             at += length;
     }
     if (items.sizing == IS_PACKED_RING && count && at < span.size) {
@@ -582,7 +638,7 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
         if (all > *end)
             *end = all;
     }
-    if (items.sizing != IS_PACKED_RING && at > *end)
+    if (items.sizing != IS_PACKED_RING && items.sizing != IS_CODED_STEPS && at > *end)
         *end = at;
     return true;
 }
@@ -961,6 +1017,7 @@ bool DecodeBgl(const unsigned char *bytes, size_t size, const DecodeOptions &opt
     w.cellSouth = w.cellWest = w.cellHeight = w.cellWidth = 0;
     w.record = Span{0, 0};
     w.point = 0;
+    w.steppedPoints = nullptr;
     if (!ReadHeader(bytes, size, &w.file, &w.damage))
         return Refuse(w);
     Note(w, "BGL header: %u sections", w.file.sections);

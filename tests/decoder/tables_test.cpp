@@ -186,7 +186,7 @@ TEST(BglDecode, NewestRunwayChildrenNoCorpusFileHolds)
 // Section 0x65: shapes after a table of attributes they reach by offset (items as long as their
 // layout reads, items through offsets, items starting after a table of its own size), points
 // packed in the grid of the record's cell (a ring whose closing point is not written), steps
-// coded 1 passed over without vertices, a rectangle's attributes told by GUID.
+// coded 1 decoded into vertices, a rectangle's attributes told by GUID.
 TEST(BglDecode, PolygonsAndRectangles)
 {
     auto guid = [](uint32_t first, uint16_t second, uint16_t third, uint64_t rest) {
@@ -210,8 +210,15 @@ TEST(BglDecode, PolygonsAndRectangles)
                         Floats({1000, 0.5f}) + Words({0xFFC00000, 0xFFC00000});
     std::string ring = Words({1, 3}) + Le16(2) + Words({0, 21, 4}) + std::string{2, 2} +
                        packed({0, 0, 8192, 16384, 0, 16384, 0, 0}, 15) + Floats({100});
-    std::string stepped = Words({1, 3}) + Le16(1) + Words({0, 5}) + std::string{2, 1} + Words({1, 2, 3, 4, 3}) +
-                          "abc" + Floats({101});
+    // Coded 1 (as steps): eight points and the closing one, from (1000, 2002) in the cell's grid,
+    // the first step (3026, 4003), then fourteen changes of step in 15 bit planes (the fourteen:
+    // -52 -13 38 -11984 -24 11998 35 -14 -46 -11988 45 12006 -24044 -8011).
+    const unsigned char steps[] = {0x3C, 0x0C, 0x00, 0x3A, 0x1A, 0x80, 0x08, 0xC0, 0xFC, 0x00, 0xFC, 0x00,
+                                   0xF4, 0x00, 0x0C, 0x00, 0xF8, 0x00, 0xFC, 0x00, 0x1B, 0x24, 0xD0, 0xB2,
+                                   0x1C, 0x1A, 0xBD, 0x80, 0xE5, 0xF8, 0x27, 0x94, 0x42, 0x24};
+    std::string stepped = Words({1, 3}) + Le16(1) + Words({0, 9}) + std::string{2, 1} +
+                          Words({1000, 2002, 3026, 4003, sizeof steps}) +
+                          std::string((const char *)steps, sizeof steps) + Floats({101});
     std::string rectangle = Words({1, 2}) + Le16(2) + Words({47, 71, 2}) + std::string{1, 2} +
                             packed({0, 0, 8192, 16384}, 16) + Floats({1000, 1001});
     std::string record = Words({6, 8760176, 1, 3, (uint32_t)table.size(), 5, 0, 0}) + table + ring + stepped + rectangle;
@@ -223,13 +230,18 @@ TEST(BglDecode, PolygonsAndRectangles)
                              "<Vertex lat=\"47.021487\" lon=\"6.6210973\"/>\r\n    <Vertex lat=\"47.021487\" "
                              "lon=\"6.5625036\"/>\r\n  </Polygon>",
                              "<Polygon altitude=\"101\">\r\n    <Attribute name=\"MaterialOpacity\" guid=\"{591218A9-7B17-40CC-B38C-57A201A20C1D}\" "
-                             "type=\"UINT8\" value=\"214\"/>\r\n  </Polygon>\r\n  <Rectangle",
+                             "type=\"UINT8\" value=\"214\"/>\r\n    "
+                             "<Vertex lat=\"46.944336\" lon=\"6.569656\"/>\r\n    <Vertex lat=\"46.9658098\" lon=\"6.5912998\"/>\r\n"
+                             "    <Vertex lat=\"46.9872138\" lon=\"6.6125715\"/>\r\n    <Vertex lat=\"46.9443306\" lon=\"6.634115\"/>\r\n"
+                             "    <Vertex lat=\"46.9658098\" lon=\"6.655487\"/>\r\n    <Vertex lat=\"46.9872138\" lon=\"6.677109\"/>\r\n"
+                             "    <Vertex lat=\"46.9443092\" lon=\"6.698402\"/>\r\n    <Vertex lat=\"46.9658098\" lon=\"6.720017\"/>\r\n"
+                             "  </Polygon>\r\n  <Rectangle",
                              "<Rectangle width=\"20\" latitude=\"46.9335964\" longitude=\"6.5625036\" latitude2=\"47.021487\" "
                              "longitude2=\"6.6210973\" altitude=\"1000\" altitude2=\"1001\">\r\n    "
                              "<RunwayDeformation alt=\"1000\" ratio=\"0.5\"/>\r\n  </Rectangle>",
                              "!0.3.0"})
         EXPECT_NE(part[0] == '!', run.xml.find(part + (part[0] == '!')) != std::string::npos) << part << " in\n" << run.xml;
-    EXPECT_EQ(3u, WrittenCount(run.result, "Vertex"));
+    EXPECT_EQ(11u, WrittenCount(run.result, "Vertex"));
 }
 
 } // namespace
