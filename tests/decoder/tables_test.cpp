@@ -366,6 +366,16 @@ TEST(BglDecode, PolygonSectionNotUnderstoodIsLeftOut)
     EXPECT_EQ(1u, std::count_if(run.notes.begin(), run.notes.end(), [](const std::string &note) {
                   return note.find("left out") != std::string::npos && note.find("takes no bytes") != std::string::npos;
               }));
+    // A polygon of 2^20 + 1 points (and the closing one) coded as steps, all the same: five bytes say so, but it would
+    // take more memory than it is worth; left out, not decoded.
+    const std::string manySteps = Words({6, 8760176, 1, 1, 0, 0, 0, 0, 1, 3}) + Le16(0) + Words({(1u << 20) + 2}) +
+                                  std::string{2, 1} + Words({0, 0, 0, 0, 5}) + std::string{4, 0, 0, 0, 0} + Floats({1});
+    run = Decode(WriteBgl({{0x65, manySteps}}));
+    ASSERT_TRUE(run.ok) << run.result.error;
+    EXPECT_EQ(std::string::npos, run.xml.find("<Polygon"));
+    EXPECT_EQ(1u, std::count_if(run.notes.begin(), run.notes.end(), [](const std::string &note) {
+                  return note.find("left out") != std::string::npos && note.find("coded as steps") != std::string::npos;
+              }));
     std::string cut = WriteBgl({{0x65, garbage}});
     cut.replace(0x4C + 12, 4, Words({0x1000})); // the subsection's data past the end of the file
     EXPECT_FALSE(Decode(cut).ok);
