@@ -59,6 +59,10 @@ enum Coding : uint8_t {
     C_GUID_TYPE,    /* the type `guids` gives it */
     C_GUID_VALUE,   /* the value after the GUID at `offset` (uint32 size, then that many bytes), written as
                        its type in `guids` says: UINT8, UINT32, FLOAT32, STRING or GUID */
+    C_REMEMBER,     /* integer of `width` bytes, masked: not written; kept, with the text in `constant`, for
+                       the C_RECALL fields of the records after it within the same top-level record */
+    C_RECALL,       /* integer of `width` bytes, masked: written as the text a C_REMEMBER field kept for the
+                       same integer earlier in the top-level record; nothing when none did */
     C_CODINGS
 };
 
@@ -262,6 +266,14 @@ constexpr Field Const(const char *attribute, const char *text)
 constexpr Field Coded(uint16_t offset, Coding coding, uint8_t width, const char *attribute)
 {
     return Field{offset, coding, width, 0, 0, false, false, attribute, nullptr, nullptr, 1.0};
+}
+constexpr Field Remember(uint16_t offset, uint8_t width, uint32_t mask, const char *text)
+{
+    return Field{offset, C_REMEMBER, width, mask, 0, false, false, nullptr, nullptr, text, 1.0};
+}
+constexpr Field Recall(uint16_t offset, uint8_t width, uint32_t mask, const char *attribute)
+{
+    return Field{offset, C_RECALL, width, mask, 0, false, false, attribute, nullptr, nullptr, 1.0};
 }
 constexpr Condition Always() { return Condition{0, 0, 0, 0, T_ALWAYS}; }
 constexpr Condition WhenSet(uint16_t offset, uint8_t width, uint32_t mask) { return Condition{offset, width, mask, 0, T_SET}; }

@@ -95,6 +95,7 @@ const Field RUNWAY_FIELDS[] = {
     Lat(0x18), Lon(0x14), AltMm(0x1C), Float(0x28, "heading"), Length(0x20, "length"), Length(0x24, "width"),
     AltM(0x2C, "patternAltitude"), Coded(0x4C, C_GUID, 16, "surface"), Flag(0x06, 1, 0x80, "transparent"),
     Coded(0x08, C_RUNWAY_NUMBER, 1, "number"), Enum(0x09, 1, "designator", &RUNWAY_DESIGNATORS, 0x0F),
+    Remember(0x08, 2, 0x0FFF, "PRIMARY"), Remember(0x0A, 2, 0x0FFF, "SECONDARY"),
     Flag(0x33, 1, 0x02, "primaryLanding", true), Flag(0x33, 1, 0x01, "primaryTakeoff", true),
     Enum(0x33, 1, "primaryPattern", &PATTERNS, 0x04, 2), Flag(0x33, 1, 0x10, "secondaryLanding", true),
     Flag(0x33, 1, 0x08, "secondaryTakeoff", true), Enum(0x33, 1, "secondaryPattern", &PATTERNS, 0x20, 5),
@@ -161,9 +162,12 @@ const KindTable RUNWAY_CHILDREN = {TABLE(RUNWAY_CHILD_ROWS)};
 /* ---- starts, frequencies, helipads ---- */
 
 /* The newest sources write starts inside their runways as RunwayStart; the compiled record is
- * the classic start at the airport's level (corpus: all seven 0x0056 files). */
+ * the classic start at the airport's level (corpus: all seven 0x0056 files). Which end of its
+ * runway a start is at, the compiler does not keep: it is the end whose number and designator
+ * (at 0x08 and 0x0A of the runway, the low nibble of the byte after each) are the start's (at
+ * 0x06; KPSC/KPSC.bgl: 21L and 03R for runway 21L, PRIMARY and SECONDARY in the source). */
 const Field START_FIELDS[] = {
-    Lat(0x0C), Lon(0x08), AltMm(0x10), Float(0x14, "heading"), Enum(0x07, 1, "type", &START_TYPES, 0, 4),
+    Recall(0x06, 2, 0x0FFF, "end"), Lat(0x0C), Lon(0x08), AltMm(0x10), Float(0x14, "heading"), Enum(0x07, 1, "type", &START_TYPES, 0, 4),
     Coded(0x06, C_RUNWAY_NUMBER, 1, "number"), Enum(0x07, 1, "designator", &RUNWAY_DESIGNATORS, 0x0F),
 };
 const Layout START = {"RunwayStart", TABLE(START_FIELDS), nullptr, 0, nullptr, 0};

@@ -31,6 +31,12 @@ struct Skipped {
     unsigned long long bytes;
 };
 
+/* A C_REMEMBER field's integer and text. */
+struct Remembered {
+    uint32_t key;
+    const char *text;
+};
+
 struct Walk {
     Bgl file;
     const DecodeOptions *options;
@@ -51,6 +57,7 @@ struct Walk {
     uint32_t point;                     /* inside IS_PACKED_RING items, the point's number; 0 elsewhere */
     const std::vector<int32_t> *steppedPoints; /* inside IS_CODED_STEPS items, x and y of each point in the
                                                   cell's grid; NULL elsewhere */
+    std::vector<Remembered> remembered; /* what the C_REMEMBER fields of the top-level record kept */
     const std::string *lastOut;         /* where the last element was written, */
     size_t lastAttributesEnd;           /* and where its attributes end there */
     Damage damage;
@@ -220,6 +227,8 @@ size_t CodingWidth(const Field &field)
     case C_ENUM:
     case C_FLAG:
     case C_SCALED:
+    case C_REMEMBER:
+    case C_RECALL:
     case C_TEXT: return field.width;
     default: return 4;
     }
@@ -421,6 +430,18 @@ bool WriteField(Walk &w, const Field &field, Span span, uint32_t index, std::str
     case C_ORIGIN_LAT: w.originLatitude = BglLatitude(Le32(p)); break;
     case C_ORIGIN_LON: w.originLongitude = BglLongitude(Le32(p)); break;
     case C_CELL: SetCell(w, Le32(p)); break;
+    case C_REMEMBER:
+        w.remembered.push_back({(uint32_t)Integer(p, field.width, field.mask, 0, false), field.constant});
+        break;
+    case C_RECALL: {
+        uint32_t key = (uint32_t)Integer(p, field.width, field.mask, 0, false);
+        for (const Remembered &kept : w.remembered)
+            if (kept.key == key) {
+                XmlText(out, name, kept.text, strlen(kept.text));
+                break;
+            }
+        break;
+    }
     case C_PACKED_LAT:
     case C_PACKED_LON: {
         double degrees = 0;
@@ -801,8 +822,10 @@ bool WriteRecord(Walk &w, const RecordKind &kind, const Record &record, uint8_t 
         return false;
     if (level == 0 && !InsideRadius(w, *layout, record.bytes))
         return true;
-    if (level == 0)
+    if (level == 0) {
         w.record = record.bytes;
+        w.remembered.clear();
+    }
     size_t read;
     if (!kind.children || !kind.children->count) /* most kinds: no child records to look for */
         return WriteLayout(w, *layout, record.bytes, 0, level, depth, out, parentAttributes, nullptr, &read);

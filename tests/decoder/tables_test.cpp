@@ -170,17 +170,31 @@ TEST(BglDecode, NewestRunwayChildrenNoCorpusFileHolds)
     runway.resize(0x60 - 6, '\0');
     runway += Framed(0x09, surfaceEnd) + Framed(0x0A, surfaceEnd) + Framed(0x0E, vasi);
     std::string edgeLights(0x18 - 6, '\0'); // no vertices: the container is filled all the same
+    // Starts at 12, 30 and 12L: the ends of the runway are told by number and designator, and
+    // what one airport's runways leave is not used for the next airport's starts.
+    auto start = [&](char number, char typeAndDesignator) {
+        return Framed(0x11, std::string{number, typeAndDesignator} + At(field) + Floats({135}));
+    };
+    std::string starts = start(12, 0x10) + start(30, 0x10) + start(12, 0x11);
     Decoded run = Decode(WriteBgl({{0x03, AirportRecord(0x0056, field, 0, "KXYZ", "",
-                                                        Framed(0xCE, runway) + Framed(0x31, edgeLights))}}));
+                                                        Framed(0xCE, runway) + Framed(0x31, edgeLights) + starts)},
+                                   {0x03, AirportRecord(0x0056, field, 0, "KXYY", "", start(12, 0x10))}}));
     ASSERT_TRUE(run.ok) << run.result.error;
-    // The containers the newest airport always holds: the one its record filled once, the others empty.
-    EXPECT_EQ(1u, WrittenCount(run.result, "ApronEdgeLights"));
+    // The containers a newest airport always holds: the one its record filled once, the others
+    // empty, in each of the two airports.
+    EXPECT_EQ(2u, WrittenCount(run.result, "ApronEdgeLights"));
     EXPECT_NE(std::string::npos, run.xml.find("<Aprons/>"));
     EXPECT_NE(std::string::npos, run.xml.find("<PaintedElements/>"));
     for (const char *part : {"<Overrun end=\"PRIMARY\" surface=\"{00000000-0000-0000-0000-000000000000}\" length=\"75\" width=\"50\"/>",
                              "<Overrun end=\"SECONDARY\"",
-                             "<Vasi end=\"SECONDARY\" side=\"RIGHT\" type=\"PAPI4\" biasX=\"12\" biasZ=\"300\" spacing=\"9\" pitch=\"3\"/>"})
+                             "<Vasi end=\"SECONDARY\" side=\"RIGHT\" type=\"PAPI4\" biasX=\"12\" biasZ=\"300\" spacing=\"9\" pitch=\"3\"/>",
+                             "<RunwayStart end=\"PRIMARY\" lat=", "<RunwayStart end=\"SECONDARY\" lat="})
         EXPECT_NE(std::string::npos, run.xml.find(part)) << part << " in\n" << run.xml;
+    EXPECT_EQ(4u, WrittenCount(run.result, "RunwayStart"));
+    size_t withEnd = 0;
+    for (size_t at = run.xml.find("<RunwayStart end="); at != std::string::npos; at = run.xml.find("<RunwayStart end=", at + 1))
+        ++withEnd;
+    EXPECT_EQ(2u, withEnd);
 }
 
 // Section 0x65: shapes after a table of attributes they reach by offset (items as long as their
