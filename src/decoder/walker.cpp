@@ -325,7 +325,8 @@ bool PackedCoordinate(Walk &w, const Field &field, Span span, double *degrees, s
     bool latitude = field.coding == C_PACKED_LAT;
     if (w.steppedPoints) {
         if (2 * point + 1 >= w.steppedPoints->size())
-            return Fail(w, span.at, "damaged record at offset 0x%zX: no point %zu among the points coded as steps", span.at, point);
+            return Fail(w, span.at, "damaged record at offset 0x%zX: no point %zu among the points coded as steps",
+                        span.at, point);
         int32_t unit = (*w.steppedPoints)[2 * point + (latitude ? 1 : 0)];
         *degrees = latitude ? w.cellSouth + (unit + 0.5) * w.cellHeight / 32768.0
                             : w.cellWest + (unit + 0.5) * w.cellWidth / 32768.0;
@@ -566,9 +567,9 @@ bool SteppedPoints(Walk &w, Span span, size_t at, uint32_t count, std::vector<in
     size_t size = Le32(p + 16);
     *end = at + 20 + size;
     std::vector<int32_t> changes;
-    /* Every point but the first adds a step; the change into the closing step is coded too. */
-    /* A few bytes can code a long run of equal steps: the count is bounded so that a damaged one
-     * cannot ask for more memory than a 32-bit process has. */
+    /* Every point but the first adds a step; the change into the closing step is coded too. A few
+     * bytes can code a long run of equal steps: the count is bounded so that a damaged one cannot
+     * ask for more memory than a 32-bit process has. */
     if (count > MAX_STEPPED_POINTS || !DecodeStepChanges(p + 20, size, count ? 2 * (size_t)(count - 1) : 0, changes))
         return Fail(w, span.at + at, "damaged record at offset 0x%zX: points coded as steps do not decode", span.at);
     /* Sums wrap as the file's 32-bit words would rather than overflow. */
