@@ -9,6 +9,7 @@
  *   is 0, 5 after); a 1 is a value reaching it, then its sign (1 negative), then in k bits how
  *   many values below the plane came before it (kp -= 3 while k is 0, 6 after, not below 0);
  *   a run the plane's end cuts short is written as a 0 all the same.
+ * Whether kp has a ceiling no corpus polygon shows (none has more than 34 points); none is assumed.
  */
 #include "coded_steps.h"
 
