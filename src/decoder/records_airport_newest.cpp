@@ -168,7 +168,8 @@ const KindTable RUNWAY_CHILDREN = {TABLE(RUNWAY_CHILD_ROWS)};
  * 0x06; KPSC/KPSC.bgl: 21L and 03R for runway 21L, PRIMARY and SECONDARY in the source). */
 const Field START_FIELDS[] = {
     Recall(0x06, 2, 0x0FFF, "end"), Lat(0x0C), Lon(0x08), AltMm(0x10), Float(0x14, "heading"),
-    Enum(0x07, 1, "type", &START_TYPES, 0, 4), Coded(0x06, C_RUNWAY_NUMBER, 1, "number"), Enum(0x07, 1, "designator", &RUNWAY_DESIGNATORS, 0x0F),
+    Enum(0x07, 1, "type", &START_TYPES, 0, 4), Coded(0x06, C_RUNWAY_NUMBER, 1, "number"),
+    Enum(0x07, 1, "designator", &RUNWAY_DESIGNATORS, 0x0F),
 };
 const Layout START = {"RunwayStart", TABLE(START_FIELDS), nullptr, 0, nullptr, 0};
 
