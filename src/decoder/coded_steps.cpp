@@ -74,22 +74,22 @@ bool DecodeStepChanges(const unsigned char *p, size_t size, size_t count, std::v
         return false;
     BitReader r = {p + 1, (size - 1) * 8, 0};
     std::vector<uint32_t> magnitude(count, 0);
-    std::vector<bool> negative(count, false), found(count, false);
+    std::vector<bool> negative(count, false);
     std::vector<size_t> waiting(count);
     for (size_t i = 0; i < count; ++i)
         waiting[i] = i;
     for (unsigned bit = width; bit-- > 0;) {
+        /* A value found in a plane above is the one with a magnitude already. */
         for (size_t i = 0; i < count; ++i) {
             uint32_t b;
-            if (found[i] && !ReadBits(r, 1, &b))
+            if (!magnitude[i])
+                continue;
+            if (!ReadBits(r, 1, &b))
                 return false;
-            if (found[i])
-                magnitude[i] |= b << bit;
+            magnitude[i] |= b << bit;
         }
         if (!ReadSignificance(r, bit, magnitude, negative, waiting))
             return false;
-        for (size_t i = 0; i < count; ++i)
-            found[i] = magnitude[i] != 0;
         r.at = (r.at + 7) & ~(size_t)7;
     }
     if (r.at != r.bits)

@@ -323,26 +323,25 @@ bool PackedCoordinate(Walk &w, const Field &field, Span span, double *degrees, s
 {
     size_t point = (size_t)field.shift + w.point;
     bool latitude = field.coding == C_PACKED_LAT;
+    double unit;
     if (w.steppedPoints) {
         if (2 * point + 1 >= w.steppedPoints->size())
             return Fail(w, span.at, "damaged record at offset 0x%zX: no point %zu among the points coded as steps",
                         span.at, point);
-        int32_t unit = (*w.steppedPoints)[2 * point + (latitude ? 1 : 0)];
-        *degrees = latitude ? w.cellSouth + (unit + 0.5) * w.cellHeight / 32768.0
-                            : w.cellWest + (unit + 0.5) * w.cellWidth / 32768.0;
+        unit = (*w.steppedPoints)[2 * point + (latitude ? 1 : 0)];
         *end = 0;
-        return true;
+    } else {
+        unsigned bits = *At(w, span, field.offset);
+        size_t last = (2 * (point + 1) * bits + 7) / 8;
+        if (bits == 0 || bits > 32)
+            return Fail(w, span.at, "damaged record at offset 0x%zX: packed points of %u bits", span.at, bits);
+        if (!Reach(w, span, field.offset + 1u, last))
+            return false;
+        unit = PackedBits(At(w, span, field.offset + 1u), (2 * point + (latitude ? 1 : 0)) * bits, bits);
+        *end = field.offset + 1u + last;
     }
-    unsigned bits = *At(w, span, field.offset);
-    size_t last = (2 * (point + 1) * bits + 7) / 8;
-    if (bits == 0 || bits > 32)
-        return Fail(w, span.at, "damaged record at offset 0x%zX: packed points of %u bits", span.at, bits);
-    if (!Reach(w, span, field.offset + 1u, last))
-        return false;
-    uint32_t unit = PackedBits(At(w, span, field.offset + 1u), (2 * point + (latitude ? 1 : 0)) * bits, bits);
     *degrees = latitude ? w.cellSouth + (unit + 0.5) * w.cellHeight / 32768.0
                         : w.cellWest + (unit + 0.5) * w.cellWidth / 32768.0;
-    *end = field.offset + 1u + last;
     return true;
 }
 
@@ -534,6 +533,13 @@ bool SizedByThemselves(const Items &items)
     return items.sizing == IS_BYTES && !items.countWidth && !items.stride && items.extraWidth;
 }
 
+/* Items that are the points of a ring, packed or coded as steps: each reads the shared bytes
+ * at their start, and the last closes the ring and is not written. */
+bool PointsOfARing(const Items &items)
+{
+    return items.sizing == IS_PACKED_RING || items.sizing == IS_CODED_STEPS;
+}
+
 /* Where the items begin, and how many there are. */
 bool LocateItems(Walk &w, const Items &items, Span span, size_t *at, uint32_t *count)
 {
@@ -549,7 +555,7 @@ bool LocateItems(Walk &w, const Items &items, Span span, size_t *at, uint32_t *c
              : SizedByThemselves(items) ? UINT32_MAX
              : items.stride && *at < span.size ? (uint32_t)((span.size - *at) / items.stride)
                                                : 0;
-    if ((items.sizing == IS_PACKED_RING || items.sizing == IS_CODED_STEPS) && *count)
+    if (PointsOfARing(items) && *count)
         --*count; /* the last point closes the ring on the first */
     return true;
 }
@@ -611,11 +617,7 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
             break;
         size_t length = 0;
         Span bytes;
-        if (items.sizing == IS_AS_READ) {
-            if (!Reach(w, span, at, 0))
-                return false;
-            bytes = Span{span.at + at, span.size - at};
-        } else if (items.sizing == IS_PACKED_RING || items.sizing == IS_CODED_STEPS) {
+        if (items.sizing == IS_AS_READ || PointsOfARing(items)) {
             if (!Reach(w, span, at, 0))
                 return false;
             bytes = Span{span.at + at, span.size - at};
@@ -634,7 +636,7 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
             bytes = Span{span.at + at, length};
         }
         size_t read = 0;
-        bool placed = items.sizing == IS_PACKED_RING || items.sizing == IS_CODED_STEPS;
+        bool placed = PointsOfARing(items);
         w.point = placed ? n : 0;
         w.steppedPoints = items.sizing == IS_CODED_STEPS ? &stepped : nullptr;
         bool written = WriteLayout(w, *items.item, bytes, n, level + 1, depth, body, attributes, nullptr, &read);
@@ -660,7 +662,7 @@ bool WriteItems(Walk &w, const Items &items, Span span, int level, int depth, st
         if (all > *end)
             *end = all;
     }
-    if (items.sizing != IS_PACKED_RING && items.sizing != IS_CODED_STEPS && at > *end)
+    if (!PointsOfARing(items) && at > *end)
         *end = at;
     return true;
 }
